@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "text/hyphenation/error.hpp"
+#include "text/hyphenation/pattern.hpp"
+
+namespace text::hyphenation {
+
+// Hash map from word to score list; keys are compared code point for code point.
+struct WordHash {
+  using is_transparent = void;
+  std::size_t operator()(std::u32string_view word) const noexcept {
+    return std::hash<std::u32string_view>{}(word);
+  }
+};
+using ExceptionMap = std::unordered_map<std::u32string, Scores, WordHash, std::equal_to<>>;
+
+// A table of words whose breaks are given outright. Immutable and cheap to copy (a handle to a
+// shared map); safe to read from any number of threads.
+class Exceptions {
+ public:
+  // The empty table.
+  Exceptions();
+  // The table holding exactly `entries`; nothing is checked.
+  explicit Exceptions(ExceptionMap entries);
+
+  static Exceptions mempty() { return Exceptions(); }
+
+  // Every entry of the table, in no particular order.
+  const ExceptionMap& entries() const { return *entries_; }
+
+ private:
+  std::shared_ptr<const ExceptionMap> entries_;
+};
+
+// The score list of an entry text: "ta-ble" gives [0,0,1,0,0,0].
+Scores scoreException(std::u32string_view entry);
+// Element-wise minimum, as long as the shorter list.
+Scores zipMin(const Scores& left, const Scores& right);
+// The table with `entry` added; a word already present keeps only the breaks both versions share.
+Exceptions addException(std::u32string_view entry, const Exceptions& table);
+// The table of every LF-separated line of `text`.
+Exceptions parseExceptions(std::u32string_view text);
+// The stored score list of exactly `word`, or nothing.
+std::optional<Scores> lookupException(std::u32string_view word, const Exceptions& table);
+
+// Union; a word in both tables gets the element-wise minimum of its two lists.
+Exceptions operator+(const Exceptions& left, const Exceptions& right);
+// Combines a non-empty sequence from the right; throws Error for an empty one.
+Exceptions sconcat(std::span<const Exceptions> tables);
+// Combines `count` copies (the table itself); throws Error when count < 1.
+Exceptions stimes(std::int64_t count, const Exceptions& table);
+// Combines a possibly empty sequence from the right, ending in mempty.
+Exceptions mconcat(std::span<const Exceptions> tables);
+
+bool operator==(const Exceptions& left, const Exceptions& right);
+
+// Exceptions (fromList [("table",[0,0,1,0,0,0])]); entries in ascending order of their words.
+std::string showsPrec(int precedence, const Exceptions& table);
+std::string show(const Exceptions& table);
+std::string showList(std::span<const Exceptions> tables);
+std::ostream& operator<<(std::ostream& out, const Exceptions& table);
+
+}  // namespace text::hyphenation

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <utility>
+
+namespace text::hyphenation::detail {
+
+// A value that is either given up front or built on first use, exactly once, however many
+// threads arrive together. A build that throws is not retried: every use rethrows its error.
+template <class T>
+class Deferred {
+ public:
+  explicit Deferred(T value) : value_(std::move(value)) {}
+  explicit Deferred(std::function<T()> build) : build_(std::move(build)) {}
+
+  Deferred(const Deferred&) = delete;
+  Deferred& operator=(const Deferred&) = delete;
+
+  const T& get() const {
+    if (build_) {
+      std::call_once(once_, [this] {
+        try {
+          value_.emplace(build_());
+        } catch (...) {
+          error_ = std::current_exception();
+        }
+      });
+      if (error_) std::rethrow_exception(error_);
+    }
+    return *value_;
+  }
+
+ private:
+  std::function<T()> build_;
+  mutable std::once_flag once_;
+  mutable std::optional<T> value_;
+  mutable std::exception_ptr error_;
+};
+
+}  // namespace text::hyphenation::detail

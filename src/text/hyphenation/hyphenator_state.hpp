@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "text/hyphenation/char_map.hpp"
+#include "text/hyphenation/deferred.hpp"
+#include "text/hyphenation/hyphenator.hpp"
+
+namespace text::hyphenation::detail {
+
+// The shared, immutable state behind a Hyphenator. The character function is either a caller's
+// function or a character map (the fast case, read without a call through std::function); the
+// map, the patterns and the exceptions may each be deferred to their first use.
+struct HyphenatorState {
+  CharFunction function;                   // set when the caller supplied the function
+  std::optional<Deferred<CharMap>> table;  // set otherwise
+  Deferred<Patterns> patterns;
+  Deferred<Exceptions> exceptions;
+  std::int64_t leftMin;
+  std::int64_t rightMin;
+};
+
+struct HyphenatorAccess {
+  static const HyphenatorState& state(const Hyphenator& hyphenator) { return *hyphenator.state_; }
+  static Hyphenator make(std::shared_ptr<const HyphenatorState> state) {
+    return Hyphenator(std::move(state));
+  }
+};
+
+// A hyphenator whose character map, patterns and exceptions are each built on first use.
+Hyphenator makeDeferredHyphenator(std::function<CharMap()> chars,
+                                  std::function<Patterns()> patterns,
+                                  std::function<Exceptions()> exceptions, std::int64_t leftMin,
+                                  std::int64_t rightMin);
+
+}  // namespace text::hyphenation::detail
