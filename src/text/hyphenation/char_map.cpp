@@ -1,27 +1,28 @@
 #include "text/hyphenation/char_map.hpp"
 
 #include <algorithm>
+#include <map>
 
 namespace text::hyphenation::detail {
 
 CharMap::CharMap(const std::vector<std::pair<char32_t, char32_t>>& pairs) {
-  for (const auto& [key, value] : pairs) {
-    auto at = std::lower_bound(sorted_.begin(), sorted_.end(), key,
-                               [](const auto& entry, char32_t k) { return entry.first < k; });
-    if (at != sorted_.end() && at->first == key) {
-      at->second = value;
-    } else {
-      sorted_.insert(at, {key, value});
+  std::map<char32_t, char32_t> latest;
+  for (const auto& [key, value] : pairs)
+    latest[key] = value;
+  entries_.assign(latest.begin(), latest.end());
+  if (entries_.empty()) return;
+
+  pageOf_.assign((entries_.back().first >> 8) + 1, 0);
+  for (const auto& [key, value] : entries_) {
+    std::uint32_t& slot = pageOf_[key >> 8];
+    if (slot == 0) {
+      const char32_t first = key & ~char32_t{0xFF};
+      for (char32_t c = first; c < first + 256; ++c)
+        values_.push_back(c);
+      slot = static_cast<std::uint32_t>(values_.size() >> 8);
     }
+    values_[(std::size_t{slot - 1} << 8) | (key & 0xFF)] = value;
   }
 }
-
-char32_t CharMap::operator()(char32_t c) const {
-  auto at = std::lower_bound(sorted_.begin(), sorted_.end(), c,
-                             [](const auto& entry, char32_t k) { return entry.first < k; });
-  return at != sorted_.end() && at->first == c ? at->second : c;
-}
-
-std::vector<std::pair<char32_t, char32_t>> CharMap::entries() const { return sorted_; }
 
 }  // namespace text::hyphenation::detail
