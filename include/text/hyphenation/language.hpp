@@ -21,8 +21,9 @@ namespace text::hyphenation {
 //   show(succ(Language::English_US))                 // "English_GB"
 //   enumFromTo(Language::Turkish, Language::Welsh)   // Turkish, Turkmen, ..., Welsh
 //
-// Every function here is pure and safe to call from any number of threads. Those that take a
-// Language throw the toEnum Error for a value outside the 73 below (one made by a cast).
+// Every function here is pure and safe to call from any number of threads. Given a value
+// outside the 73 below (one made by a cast), all but fromEnum and the comparisons throw the
+// Error that toEnum gives for its number.
 enum class Language : int {
   Afrikaans,
   Armenian,
