@@ -24,8 +24,9 @@ TEST(ExceptionShow, RendersTablesAtEveryPrecedence) {
       {0, Exceptions({{U"a", {-3, 12}}, {U"", {}}}),
        "Exceptions (fromList [(\"\",[]),(\"a\",[-3,12])])"},
   };
-  for (const auto& c : cases)
+  for (const auto& c : cases) {
     EXPECT_EQ(showsPrec(c.precedence, c.table), c.text);
+  }
   EXPECT_EQ(show(table), showsPrec(0, table));
   std::ostringstream out;
   out << table;

@@ -105,8 +105,9 @@ std::vector<std::u32string> randomLines(std::mt19937& random, int count) {
   std::vector<std::u32string> lines;
   for (int i = 0; i < count; ++i) {
     std::u32string line(random() % 6, U'a');
-    for (char32_t& c : line)
+    for (char32_t& c : line) {
       c = kAlphabet[random() % std::size(kAlphabet)];
+    }
     lines.push_back(line);
   }
   return lines;
@@ -114,8 +115,9 @@ std::vector<std::u32string> randomLines(std::mt19937& random, int count) {
 
 std::u32string joinLines(const std::vector<std::u32string>& lines) {
   std::u32string text;
-  for (const auto& line : lines)
+  for (const auto& line : lines) {
     text += line + U"\n";
+  }
   return text;
 }
 
@@ -126,8 +128,9 @@ TEST(ExceptionParsing, TheOrderOfLinesDoesNotMatter) {
     const Exceptions table = parseExceptions(joinLines(lines));
 
     Exceptions added;
-    for (auto line = lines.rbegin(); line != lines.rend(); ++line)
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
       added = addException(*line, added);
+    }
     EXPECT_EQ(added, table);
 
     std::shuffle(lines.begin(), lines.end(), random);

@@ -34,8 +34,9 @@ void mergeInto(ExceptionMap& map, std::u32string key, Scores scores) {
 
 void appendHex(std::string& out, std::uint32_t value, int digits) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
-  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+  for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
     out += kDigits[(value >> shift) & 0xF];
+  }
 }
 
 void appendQuotedWord(std::string& out, std::u32string_view word) {
@@ -104,8 +105,9 @@ Scores scoreException(std::u32string_view entry) {
 Scores zipMin(const Scores& left, const Scores& right) {
   const std::size_t size = std::min(left.size(), right.size());
   Scores result(size);
-  for (std::size_t i = 0; i < size; ++i)
+  for (std::size_t i = 0; i < size; ++i) {
     result[i] = std::min(left[i], right[i]);
+  }
   return result;
 }
 
@@ -145,16 +147,18 @@ Exceptions operator+(const Exceptions& left, const Exceptions& right) {
   const ExceptionMap& larger = leftLarger ? left.entries() : right.entries();
   const ExceptionMap& smaller = leftLarger ? right.entries() : left.entries();
   ExceptionMap map = larger;
-  for (const auto& [word, scores] : smaller)
+  for (const auto& [word, scores] : smaller) {
     mergeInto(map, word, scores);
+  }
   return Exceptions(std::move(map));
 }
 
 Exceptions sconcat(std::span<const Exceptions> tables) {
   if (tables.empty()) throw Error("sconcat: empty sequence");
   Exceptions result = tables.back();
-  for (std::size_t i = tables.size() - 1; i-- > 0;)
+  for (std::size_t i = tables.size() - 1; i-- > 0;) {
     result = tables[i] + result;
+  }
   return result;
 }
 
@@ -175,8 +179,9 @@ bool operator==(const Exceptions& left, const Exceptions& right) {
 std::string showsPrec(int precedence, const Exceptions& table) {
   std::vector<const ExceptionMap::value_type*> entries;
   entries.reserve(table.entries().size());
-  for (const auto& entry : table.entries())
+  for (const auto& entry : table.entries()) {
     entries.push_back(&entry);
+  }
   std::sort(entries.begin(), entries.end(),
             [](const auto* left, const auto* right) { return left->first < right->first; });
 

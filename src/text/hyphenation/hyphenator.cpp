@@ -111,11 +111,13 @@ void normalise(const HyphenatorState& state, std::u32string_view word, std::u32s
   key.resize(word.size());
   if (state.table) {
     const CharMap& map = state.table->get();
-    for (std::size_t i = 0; i < word.size(); ++i)
+    for (std::size_t i = 0; i < word.size(); ++i) {
       key[i] = map(word[i]);
+    }
   } else {
-    for (std::size_t i = 0; i < word.size(); ++i)
+    for (std::size_t i = 0; i < word.size(); ++i) {
       key[i] = state.function(word[i]);
+    }
   }
 }
 
@@ -133,11 +135,14 @@ void normalise(const HyphenatorState& state, std::u32string_view word, std::u32s
 // the odd entries at k = 2 and k = 6 give "hy", "phen", "ation".
 std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word) {
   const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
-  if (word.empty()) return {std::u32string()};
+  std::vector<std::u32string> fragments;
   const auto n = static_cast<std::int64_t>(word.size());
   const std::int64_t leftMin = state.leftMin;
   const std::int64_t rightMin = state.rightMin;
-  if (shorterThanMinimums(n, leftMin, rightMin)) return {std::u32string(word)};
+  if (n == 0 || shorterThanMinimums(n, leftMin, rightMin)) {
+    fragments.emplace_back(word);
+    return fragments;
+  }
 
   Scratch scratch;
   std::u32string& key = scratch.key();
@@ -162,10 +167,10 @@ std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32stri
   last = std::min(last, static_cast<std::int64_t>(raw.size()) - 1);
 
   std::size_t breaks = 0;
-  for (std::int64_t k = first; k <= last; ++k)
+  for (std::int64_t k = first; k <= last; ++k) {
     breaks += raw[k] % 2 != 0;
+  }
 
-  std::vector<std::u32string> fragments;
   fragments.reserve(breaks + 1);
   std::size_t start = 0;
   for (std::int64_t k = first; k <= last; ++k) {
