@@ -15,6 +15,7 @@ const Hyphenator& languageHyphenator(Language language) {
   // from threads still running at exit.
   static auto* const slots = new std::array<Slot, languageCount>();
 
+  // toEnum refuses a value made by a cast outside the enumeration.
   Slot& slot = (*slots)[static_cast<std::size_t>(fromEnum(toEnum(fromEnum(language))))];
   std::call_once(slot.once, [&] { slot.hyphenator.emplace(loadHyphenator(language)); });
   return *slot.hyphenator;
