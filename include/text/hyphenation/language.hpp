@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "text/hyphenation/error.hpp"
+#include "text/hyphenation/hyphenator.hpp"
 
 namespace text::hyphenation {
 
@@ -156,5 +157,102 @@ std::string showsPrec(int precedence, Language language);
 // "[English_US,Welsh]"; "[]" when empty.
 std::string showList(std::span<const Language> languages);
 std::ostream& operator<<(std::ostream& out, Language language);
+
+// A new hyphenator for `language`. Its minimums are set at once; its character table, patterns
+// and exceptions are each read from the embedded data and built on their first use, once, even
+// when several threads arrive together. Every call builds afresh and shares nothing with other
+// calls; most callers want the shared languageHyphenator instead. Never throws itself.
+Hyphenator loadHyphenator(Language language);
+
+// The shared hyphenator of `language`, built by loadHyphenator on first use and kept until the
+// process ends: every call returns the same object. Safe from any thread, and from static
+// initialisers of other translation units.
+const Hyphenator& languageHyphenator(Language language);
+
+// Names one language's shared hyphenator; converts to `const Hyphenator&` wherever one is
+// expected, building it on first use:
+//   hyphenate(english_US, U"hyphenation")          // "hy", "phen", "ation"
+//   const Hyphenator& german = german_1996;        // the same object as
+//                                                  // languageHyphenator(Language::German_1996)
+struct PrebuiltHyphenator {
+  Language language;
+
+  operator const Hyphenator&() const { return languageHyphenator(language); }
+  const Hyphenator& get() const { return languageHyphenator(language); }
+};
+
+inline constexpr PrebuiltHyphenator afrikaans{Language::Afrikaans};
+inline constexpr PrebuiltHyphenator armenian{Language::Armenian};
+inline constexpr PrebuiltHyphenator assamese{Language::Assamese};
+inline constexpr PrebuiltHyphenator basque{Language::Basque};
+inline constexpr PrebuiltHyphenator bengali{Language::Bengali};
+inline constexpr PrebuiltHyphenator bulgarian{Language::Bulgarian};
+inline constexpr PrebuiltHyphenator catalan{Language::Catalan};
+inline constexpr PrebuiltHyphenator chinese{Language::Chinese};
+inline constexpr PrebuiltHyphenator coptic{Language::Coptic};
+inline constexpr PrebuiltHyphenator croatian{Language::Croatian};
+inline constexpr PrebuiltHyphenator czech{Language::Czech};
+inline constexpr PrebuiltHyphenator danish{Language::Danish};
+inline constexpr PrebuiltHyphenator dutch{Language::Dutch};
+inline constexpr PrebuiltHyphenator english_US{Language::English_US};
+inline constexpr PrebuiltHyphenator english_GB{Language::English_GB};
+inline constexpr PrebuiltHyphenator esperanto{Language::Esperanto};
+inline constexpr PrebuiltHyphenator estonian{Language::Estonian};
+inline constexpr PrebuiltHyphenator ethiopic{Language::Ethiopic};
+inline constexpr PrebuiltHyphenator finnish{Language::Finnish};
+inline constexpr PrebuiltHyphenator french{Language::French};
+inline constexpr PrebuiltHyphenator friulan{Language::Friulan};
+inline constexpr PrebuiltHyphenator galician{Language::Galician};
+inline constexpr PrebuiltHyphenator georgian{Language::Georgian};
+inline constexpr PrebuiltHyphenator german_1901{Language::German_1901};
+inline constexpr PrebuiltHyphenator german_1996{Language::German_1996};
+inline constexpr PrebuiltHyphenator german_Swiss{Language::German_Swiss};
+inline constexpr PrebuiltHyphenator greek_Ancient{Language::Greek_Ancient};
+inline constexpr PrebuiltHyphenator greek_Mono{Language::Greek_Mono};
+inline constexpr PrebuiltHyphenator greek_Poly{Language::Greek_Poly};
+inline constexpr PrebuiltHyphenator gujarati{Language::Gujarati};
+inline constexpr PrebuiltHyphenator hindi{Language::Hindi};
+inline constexpr PrebuiltHyphenator hungarian{Language::Hungarian};
+inline constexpr PrebuiltHyphenator icelandic{Language::Icelandic};
+inline constexpr PrebuiltHyphenator indonesian{Language::Indonesian};
+inline constexpr PrebuiltHyphenator interlingua{Language::Interlingua};
+inline constexpr PrebuiltHyphenator irish{Language::Irish};
+inline constexpr PrebuiltHyphenator italian{Language::Italian};
+inline constexpr PrebuiltHyphenator kannada{Language::Kannada};
+inline constexpr PrebuiltHyphenator kurmanji{Language::Kurmanji};
+inline constexpr PrebuiltHyphenator latin{Language::Latin};
+inline constexpr PrebuiltHyphenator latin_Classic{Language::Latin_Classic};
+inline constexpr PrebuiltHyphenator latvian{Language::Latvian};
+inline constexpr PrebuiltHyphenator lithuanian{Language::Lithuanian};
+inline constexpr PrebuiltHyphenator malayalam{Language::Malayalam};
+inline constexpr PrebuiltHyphenator marathi{Language::Marathi};
+inline constexpr PrebuiltHyphenator mongolian{Language::Mongolian};
+inline constexpr PrebuiltHyphenator norwegian_Bokmal{Language::Norwegian_Bokmal};
+inline constexpr PrebuiltHyphenator norwegian_Nynorsk{Language::Norwegian_Nynorsk};
+inline constexpr PrebuiltHyphenator occitan{Language::Occitan};
+inline constexpr PrebuiltHyphenator oriya{Language::Oriya};
+inline constexpr PrebuiltHyphenator panjabi{Language::Panjabi};
+inline constexpr PrebuiltHyphenator piedmontese{Language::Piedmontese};
+inline constexpr PrebuiltHyphenator polish{Language::Polish};
+inline constexpr PrebuiltHyphenator portuguese{Language::Portuguese};
+inline constexpr PrebuiltHyphenator romanian{Language::Romanian};
+inline constexpr PrebuiltHyphenator romansh{Language::Romansh};
+inline constexpr PrebuiltHyphenator russian{Language::Russian};
+inline constexpr PrebuiltHyphenator sanskrit{Language::Sanskrit};
+inline constexpr PrebuiltHyphenator serbian_Cyrillic{Language::Serbian_Cyrillic};
+inline constexpr PrebuiltHyphenator serbocroatian_Cyrillic{Language::Serbocroatian_Cyrillic};
+inline constexpr PrebuiltHyphenator serbocroatian_Latin{Language::Serbocroatian_Latin};
+inline constexpr PrebuiltHyphenator slovak{Language::Slovak};
+inline constexpr PrebuiltHyphenator slovenian{Language::Slovenian};
+inline constexpr PrebuiltHyphenator spanish{Language::Spanish};
+inline constexpr PrebuiltHyphenator swedish{Language::Swedish};
+inline constexpr PrebuiltHyphenator tamil{Language::Tamil};
+inline constexpr PrebuiltHyphenator telugu{Language::Telugu};
+inline constexpr PrebuiltHyphenator thai{Language::Thai};
+inline constexpr PrebuiltHyphenator turkish{Language::Turkish};
+inline constexpr PrebuiltHyphenator turkmen{Language::Turkmen};
+inline constexpr PrebuiltHyphenator ukrainian{Language::Ukrainian};
+inline constexpr PrebuiltHyphenator uppersorbian{Language::Uppersorbian};
+inline constexpr PrebuiltHyphenator welsh{Language::Welsh};
 
 }  // namespace text::hyphenation
