@@ -24,7 +24,7 @@ TEST(CharTable, ParsesLinesIntoCanonicalForms) {
       {U"aa\n", {{U'a', U'a'}}},                  // a letter written twice maps to itself
       {U"sS\n\u00DFSS\n", {{U'S', U'\u00DF'}}},   // the last line that lists a character wins
       {U"iI\n\u0131I\n", {{U'I', U'\u0131'}}},
-      {U"aA\r\n", {{U'A', U'a'}, {U'\r', U'a'}}},  // a carriage return is an ordinary character
+      {U"aA\r\n", {{U'\r', U'a'}, {U'A', U'a'}}},  // a carriage return is an ordinary character
       {U"\u0587\u0535\u0552\n", {{U'\u0535', U'\u0587'}, {U'\u0552', U'\u0587'}}},
   };
   for (const auto& c : cases) {

@@ -284,7 +284,7 @@ TEST(Language, SteppedRangesMatchTheArithmeticModelForEveryTriple) {
 TEST(Language, RenderingGivesTheNameAtAnyPrecedence) {
   const Language pair[] = {English_US, Welsh};
   EXPECT_EQ(showList(pair), "[English_US,Welsh]");
-  EXPECT_EQ(showList({}), "[]");
+  EXPECT_EQ(showList(std::span<const Language>()), "[]");
   EXPECT_EQ(showList(std::vector{Norwegian_Bokmal}), "[Norwegian_Bokmal]");
   EXPECT_EQ(showsPrec(0, German_1901), "German_1901");
   EXPECT_EQ(showsPrec(11, German_1901), "German_1901");
