@@ -122,7 +122,8 @@ TEST(LoadHyphenator, EveryLanguageSplitsALongWordOfItsOwnLetters) {
     }
     ASSERT_FALSE(letters.empty()) << show(language);
     std::u32string word;
-    while (word.size() < 60) word += letters;
+    while (word.size() < 60)
+      word += letters;
     const auto fragments = hyphenate(languageHyphenator(language), word);
     EXPECT_EQ(join(fragments, U""), word) << show(language);
   }

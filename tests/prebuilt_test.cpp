@@ -76,7 +76,8 @@ TEST(LanguageHyphenator, ConcurrentFirstUseBuildsEachLanguageOnce) {
       }
     });
   }
-  for (auto& thread : threads) thread.join();
+  for (auto& thread : threads)
+    thread.join();
 
   EXPECT_EQ(detail::embeddedReadCount(fileName(Language::Italian, "pat")), italianReads + 1);
   for (Language language : languages) {
@@ -87,8 +88,7 @@ TEST(LanguageHyphenator, ConcurrentFirstUseBuildsEachLanguageOnce) {
     EXPECT_EQ(sharedResults[t], hyphenate(loadHyphenator(Language::Italian), italianWord));
     for (Language language : languages) {
       EXPECT_EQ(seen[t][language], &languageHyphenator(language));
-      EXPECT_EQ(results[t][language],
-                hyphenate(loadHyphenator(language), wordOfLetters(language)));
+      EXPECT_EQ(results[t][language], hyphenate(loadHyphenator(language), wordOfLetters(language)));
     }
   }
 }

@@ -31,11 +31,13 @@ TEST(TexAgreement, RealWordsSplitAsTeXSplitsThem) {
     std::getline(fields, expected, '\t');
     ASSERT_TRUE(byCode.contains(code)) << line;
     std::u32string got;
-    for (const auto& fragment : hyphenate(languageHyphenator(byCode[code]), detail::decodeUtf8(word))) {
+    for (const auto& fragment :
+         hyphenate(languageHyphenator(byCode[code]), detail::decodeUtf8(word))) {
       if (!got.empty()) got += U'-';
       got += fragment;
     }
-    EXPECT_EQ(got, detail::decodeUtf8(expected)) << code << " " << word << " (TeX: " << expected << ")";
+    EXPECT_EQ(got, detail::decodeUtf8(expected))
+        << code << " " << word << " (TeX: " << expected << ")";
     ++wordsPerLanguage[code];
   }
   EXPECT_GE(wordsPerLanguage.size(), 10u);

@@ -10,7 +10,8 @@ CharMap parseCharTable(std::u32string_view text) {
   while (!text.empty()) {
     const std::size_t end = std::min(text.find(U'\n'), text.size());
     const std::u32string_view line = text.substr(0, end);
-    for (std::size_t i = 1; i < line.size(); ++i) records.emplace_back(line[i], line[0]);
+    for (std::size_t i = 1; i < line.size(); ++i)
+      records.emplace_back(line[i], line[0]);
     text.remove_prefix(std::min(end + 1, text.size()));
   }
   return CharMap(records);

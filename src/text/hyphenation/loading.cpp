@@ -13,16 +13,40 @@ namespace {
 std::pair<std::int64_t, std::int64_t> minimums(Language language) {
   using enum Language;
   switch (language) {
-    case Assamese: case Bengali: case Chinese: case Coptic: case Ethiopic: case Greek_Ancient:
-    case Greek_Mono: case Greek_Poly: case Gujarati: case Hindi: case Kannada: case Malayalam:
-    case Marathi: case Oriya: case Panjabi: case Tamil: case Telugu:
+    case Assamese:
+    case Bengali:
+    case Chinese:
+    case Coptic:
+    case Ethiopic:
+    case Greek_Ancient:
+    case Greek_Mono:
+    case Greek_Poly:
+    case Gujarati:
+    case Hindi:
+    case Kannada:
+    case Malayalam:
+    case Marathi:
+    case Oriya:
+    case Panjabi:
+    case Tamil:
+    case Telugu:
       return {1, 1};
-    case Afrikaans: case Armenian: case Georgian:
+    case Afrikaans:
+    case Armenian:
+    case Georgian:
       return {1, 2};
     case Sanskrit:
       return {1, 3};
-    case Czech: case English_US: case English_GB: case Estonian: case French: case Irish:
-    case Portuguese: case Slovak: case Thai: case Welsh:
+    case Czech:
+    case English_US:
+    case English_GB:
+    case Estonian:
+    case French:
+    case Irish:
+    case Portuguese:
+    case Slovak:
+    case Thai:
+    case Welsh:
       return {2, 3};
     default:
       return {2, 2};
