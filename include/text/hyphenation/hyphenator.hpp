@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -49,5 +50,13 @@ std::int64_t hyphenatorRightMin(const Hyphenator& hyphenator);
 // hyphenate(h, U"hyphenation") with US English gives {U"hy", U"phen", U"ation"}.
 // Throws Error("Malformed hyphenation score for " + word) when the scores leave nothing to cut.
 std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word);
+
+// The places where hyphenate would cut `word`, without building the fragments: `out` is cleared
+// and receives the number of characters before each break, ascending ({2, 6} for "hyphenation"
+// in US English). Reuses the capacity of `out`, so a loop that passes the same vector allocates
+// nothing once the hyphenator's data is built. Throws what hyphenate throws; safe from any
+// number of threads at once (each with its own `out`).
+void hyphenationPoints(const Hyphenator& hyphenator, std::u32string_view word,
+                       std::vector<std::size_t>& out);
 
 }  // namespace text::hyphenation

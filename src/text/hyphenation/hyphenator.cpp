@@ -61,7 +61,7 @@ std::int64_t hyphenatorRightMin(const Hyphenator& hyphenator) {
 
 namespace {
 
-// The key and pattern-score buffers of one thread, reused by every call so that a warm hyphenate
+// The key, score and break buffers of one thread, reused by every call so that a warm hyphenate
 // allocates nothing but its result. A character function that itself calls hyphenate finds them
 // taken and gets fresh ones.
 class Scratch {
@@ -73,11 +73,13 @@ class Scratch {
 
   std::u32string& key() { return buffers_.key; }
   Scores& scores() { return buffers_.scores; }
+  std::vector<std::size_t>& points() { return buffers_.points; }
 
  private:
   struct Buffers {
     std::u32string key;
     Scores scores;
+    std::vector<std::size_t> points;
     bool inUse = false;
   };
   static Buffers& shared() {
@@ -121,8 +123,6 @@ void normalise(const HyphenatorState& state, std::u32string_view word, std::u32s
   }
 }
 
-}  // namespace
-
 // The raw list R (entry k belongs to the gap before character k of the key) is trimmed to
 // T = max(l, 0) zeros followed by up to m = n - l - r + 1 entries of R from entry max(l, 0) on;
 // the word is then cut after character i wherever entry i + 1 of T is odd. T is never built:
@@ -133,24 +133,21 @@ void normalise(const HyphenatorState& state, std::u32string_view word, std::u32s
 //
 // Example (l = 2, r = 3): "hyphenation" has R = [0,0,3,0,0,2,5,4,2,0,2]; k runs from 2 to 8, and
 // the odd entries at k = 2 and k = 6 give "hy", "phen", "ation".
-std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word) {
-  const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
-  std::vector<std::u32string> fragments;
+void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch& scratch,
+                std::vector<std::size_t>& points) {
+  points.clear();
   const auto n = static_cast<std::int64_t>(word.size());
   const std::int64_t leftMin = state.leftMin;
   const std::int64_t rightMin = state.rightMin;
-  if (n == 0 || shorterThanMinimums(n, leftMin, rightMin)) {
-    fragments.emplace_back(word);
-    return fragments;
-  }
+  if (n == 0 || shorterThanMinimums(n, leftMin, rightMin)) return;
 
-  Scratch scratch;
   std::u32string& key = scratch.key();
   normalise(state, word, key);
 
   std::span<const std::int64_t> raw;
   const ExceptionMap& exceptions = state.exceptions.get().entries();
-  if (const auto listed = exceptions.find(key); listed != exceptions.end()) {
+  const auto listed = exceptions.empty() ? exceptions.end() : exceptions.find(key);
+  if (listed != exceptions.end()) {
     raw = listed->second;
   } else {
     detail::lookupPatternInto(key, state.patterns.get(), scratch.scores());
@@ -165,17 +162,28 @@ std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32stri
   const std::int64_t first = std::max<std::int64_t>(leftMin, 1);
   std::int64_t last = lastBreak(n, leftMin, rightMin);
   last = std::min(last, static_cast<std::int64_t>(raw.size()) - 1);
-
-  std::size_t breaks = 0;
   for (std::int64_t k = first; k <= last; ++k) {
-    breaks += raw[k] % 2 != 0;
+    if (raw[k] % 2 != 0) points.push_back(static_cast<std::size_t>(k));
   }
+}
 
-  fragments.reserve(breaks + 1);
+}  // namespace
+
+void hyphenationPoints(const Hyphenator& hyphenator, std::u32string_view word,
+                       std::vector<std::size_t>& out) {
+  Scratch scratch;
+  findBreaks(HyphenatorAccess::state(hyphenator), word, scratch, out);
+}
+
+std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word) {
+  Scratch scratch;
+  std::vector<std::size_t>& points = scratch.points();
+  findBreaks(HyphenatorAccess::state(hyphenator), word, scratch, points);
+
+  std::vector<std::u32string> fragments;
+  fragments.reserve(points.size() + 1);
   std::size_t start = 0;
-  for (std::int64_t k = first; k <= last; ++k) {
-    if (raw[k] % 2 == 0) continue;
-    const auto end = static_cast<std::size_t>(k);
+  for (std::size_t end : points) {
     fragments.emplace_back(word.substr(start, end - start));
     start = end;
   }
