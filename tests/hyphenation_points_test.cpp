@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "text/hyphenation/hyphenator.hpp"
+#include "text/hyphenation/hyphenator_state.hpp"
+#include "text/hyphenation/pattern_node.hpp"
+
+namespace text::hyphenation {
+namespace {
+
+using Points = std::vector<std::size_t>;
+
+char32_t identity(char32_t c) {
+  return c;
+}
+
+std::u32string randomText(std::mt19937& random, std::u32string_view alphabet, std::size_t maxSize) {
+  std::u32string text(random() % (maxSize + 1), U' ');
+  for (char32_t& c : text)
+    c = alphabet[random() % alphabet.size()];
+  return text;
+}
+
+// Upper-case A to C fold to a to c, and "é" stands for "e" the way the language tables map
+// accented capitals; every other character stays itself.
+const std::vector<std::pair<char32_t, char32_t>> kFolding = {
+    {U'A', U'a'}, {U'B', U'b'}, {U'C', U'c'}, {U'é', U'e'}, {U'\U0001F600', U'a'}};
+
+char32_t fold(char32_t c) {
+  for (const auto& [from, to] : kFolding) {
+    if (c == from) return to;
+  }
+  return c;
+}
+
+TEST(HyphenationPoints, ClearsTheBufferAndAgreesWithHyphenate) {
+  const Hyphenator hyphenator(identity, parsePatterns(U"a1b\nb1c"), parseExceptions(U"ab-ab"), 1,
+                              1);
+  const struct {
+    std::u32string word;
+    Points points;
+  } cases[] = {
+      {U"", {}}, {U"a", {}}, {U"abc", {1, 2}}, {U"abab", {2}}, {U"xyz", {}}, {U"cab", {2}},
+  };
+  Points points = {7, 8, 9};
+  for (const auto& c : cases) {
+    hyphenationPoints(hyphenator, c.word, points);
+    EXPECT_EQ(points, c.points) << c.word.size();
+    const auto fragments = hyphenate(hyphenator, c.word);
+    EXPECT_EQ(fragments.size(), c.points.size() + 1);
+  }
+}
+
+TEST(HyphenationPoints, RaisesTheMalformedScoreErrorAsHyphenateDoes) {
+  const Hyphenator hyphenator(identity, Patterns(), Exceptions(ExceptionMap{{U"ab", {}}}), 0, 0);
+  Points points;
+  EXPECT_THROW(hyphenationPoints(hyphenator, U"ab", points), Error);
+  EXPECT_THROW(hyphenate(hyphenator, U"ab"), Error);
+  hyphenationPoints(hyphenator, U"", points);
+  EXPECT_TRUE(points.empty());
+}
+
+// The language hyphenators take the fast road: their character map folded together with the
+// patterns' alphabet, and the exception table skipped when it is empty. Random pattern sets,
+// exception tables, minimums and words (with letters the patterns never mention, characters the
+// map folds, and characters beyond the Basic Multilingual Plane) must give exactly what the
+// plain road gives: the character function, the exception table, then a walk of the trie from
+// every position.
+TEST(HyphenationPoints, TheFastRoadAgreesWithThePlainWalk) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 400; ++round) {
+    std::u32string patternText;
+    for (int i = random() % 12; i > 0; --i) {
+      std::u32string pattern;
+      for (int letters = 1 + random() % 4; letters > 0; --letters) {
+        if (random() % 2) pattern += U'0' + random() % 10;
+        pattern += U".abce"[random() % 5];
+      }
+      if (random() % 2) pattern += U'0' + random() % 10;
+      patternText += pattern + U"\n";
+    }
+    std::u32string exceptionText;
+    for (int i = random() % 3; i > 0; --i)
+      exceptionText += randomText(random, U"abc-", 6) + U"\n";
+    const Patterns patterns = parsePatterns(patternText);
+    const Exceptions exceptions = parseExceptions(exceptionText);
+    const std::int64_t leftMin = static_cast<std::int64_t>(random() % 4);
+    const std::int64_t rightMin = static_cast<std::int64_t>(random() % 4);
+    const Hyphenator hyphenator = detail::makeDeferredHyphenator(
+        [] { return detail::CharMap(kFolding); }, [patterns] { return patterns; },
+        [exceptions] { return exceptions; }, leftMin, rightMin);
+
+    Points points;
+    for (int w = 0; w < 30; ++w) {
+      const std::u32string word = randomText(random, U"abceABCé.xz\U0001F600", 10);
+      std::u32string key = word;
+      for (char32_t& c : key)
+        c = fold(c);
+      Scores raw;
+      if (auto listed = lookupException(key, exceptions)) {
+        raw = *listed;
+      } else {
+        detail::referenceLookupInto(key, patterns, raw);
+      }
+      const auto n = static_cast<std::int64_t>(word.size());
+      bool malformed = false;
+      Points expected;
+      if (n > 0 && n >= leftMin + rightMin) {
+        malformed = leftMin <= 0 && raw.empty();
+        for (std::int64_t k = std::max<std::int64_t>(leftMin, 1);
+             k <= n - std::max<std::int64_t>(rightMin, 0); ++k) {
+          if (k < static_cast<std::int64_t>(raw.size()) && raw[k] % 2 != 0)
+            expected.push_back(static_cast<std::size_t>(k));
+        }
+      }
+      if (malformed) {
+        EXPECT_THROW(hyphenationPoints(hyphenator, word, points), Error);
+        continue;
+      }
+      hyphenationPoints(hyphenator, word, points);
+      EXPECT_EQ(points, expected) << "patterns " << show(patterns) << ", l = " << leftMin
+                                  << ", r = " << rightMin << ", word of " << word.size();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace text::hyphenation

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "text/hyphenation.hpp"
+#include "text/hyphenation/embedded_files.hpp"
+#include "text/hyphenation/pattern_node.hpp"
+#include "text/hyphenation/utf8_decode.hpp"
+#include "text/hyphenation/utf8_encode.hpp"
+
+namespace text::hyphenation {
+namespace {
+
+// A list of tests/data: gzip'd lines "shared TAB rest", each word being the first `shared`
+// characters of the word before followed by `rest`.
+std::vector<std::u32string> readWordList(const std::string& name) {
+  std::ifstream in(std::string(HYPHENKIT_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+  const std::string compressed((std::istreambuf_iterator<char>(in)), {});
+  const std::u32string text = detail::decodeUtf8(detail::gunzip(
+      std::span(reinterpret_cast<const unsigned char*>(compressed.data()), compressed.size())));
+  std::vector<std::u32string> words;
+  std::u32string previous;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(U'\n', start);
+    if (end == std::u32string::npos) end = text.size();
+    const std::u32string_view line(text.data() + start, end - start);
+    const std::size_t tab = line.find(U'\t');
+    std::size_t shared = 0;
+    for (char32_t digit : line.substr(0, tab))
+      shared = shared * 10 + (digit - U'0');
+    previous = previous.substr(0, shared) + std::u32string(line.substr(tab + 1));
+    words.push_back(previous);
+    start = end + 1;
+  }
+  return words;
+}
+
+// The breaks found the plain way, through the public fields: the character function on every
+// letter, the exception table, else a walk of the trie from every position of the framed word;
+// then every odd score between the two minimums (which are positive for every language).
+std::vector<std::size_t> referencePoints(const Hyphenator& hyphenator, std::u32string_view word) {
+  const auto n = static_cast<std::int64_t>(word.size());
+  const std::int64_t leftMin = hyphenatorLeftMin(hyphenator);
+  const std::int64_t rightMin = hyphenatorRightMin(hyphenator);
+  std::vector<std::size_t> points;
+  if (n < leftMin + rightMin) return points;
+  std::u32string key;
+  const CharFunction chars = hyphenatorChars(hyphenator);
+  for (char32_t c : word)
+    key.push_back(chars(c));
+  Scores raw;
+  if (auto listed = lookupException(key, hyphenatorExceptions(hyphenator))) {
+    raw = *listed;
+  } else {
+    detail::referenceLookupInto(key, hyphenatorPatterns(hyphenator), raw);
+  }
+  for (std::int64_t k = leftMin; k <= n - rightMin; ++k) {
+    if (k < static_cast<std::int64_t>(raw.size()) && raw[k] % 2 != 0)
+      points.push_back(static_cast<std::size_t>(k));
+  }
+  return points;
+}
+
+std::string withHyphens(std::u32string_view word, const std::vector<std::size_t>& points) {
+  std::u32string out;
+  std::size_t at = 0;
+  for (std::size_t point : points) {
+    out += word.substr(at, point - at);
+    out += U'-';
+    at = point;
+  }
+  out += word.substr(at);
+  return detail::encodeUtf8(out);
+}
+
+TEST(WordLists, EveryEntryPointAgreesWithTheReferenceWalkOnEveryWord) {
+  const struct {
+    Language language;
+    const char* file;
+    std::size_t count;
+  } lists[] = {{Language::English_US, "words-en-us.txt.gz", 63875},
+               {Language::German_1996, "words-de-1996.txt.gz", 89003}};
+  for (const auto& list : lists) {
+    const std::vector<std::u32string> words = readWordList(list.file);
+    ASSERT_EQ(words.size(), list.count) << list.file;
+    const Hyphenator& hyphenator = languageHyphenator(list.language);
+    std::vector<std::size_t> points;
+    int wrong = 0;
+    for (const std::u32string& word : words) {
+      hyphenationPoints(hyphenator, word, points);
+      const std::vector<std::size_t> expected = referencePoints(hyphenator, word);
+      std::u32string joined;
+      std::vector<std::size_t> cuts;
+      for (const auto& fragment : hyphenate(hyphenator, word)) {
+        if (!joined.empty()) cuts.push_back(joined.size());
+        joined += fragment;
+      }
+      if (points != expected || cuts != expected || joined != word) {
+        if (++wrong <= 10) {
+          ADD_FAILURE() << withHyphens(word, points) << " (hyphenate: " << withHyphens(word, cuts)
+                        << ") where the reference gives " << withHyphens(word, expected);
+        }
+      }
+    }
+    EXPECT_EQ(wrong, 0) << list.file;
+  }
+}
+
+// TeX's own breaks of both lists are too large to carry here; set HYPHENKIT_TEX_ORACLE to a
+// directory holding en-us.tsv and de-1996.tsv (word TAB TeX's hyphenation) to check them.
+TEST(WordLists, AgreeWithTeXWhenItsOutputIsAtHand) {
+  const char* directory = std::getenv("HYPHENKIT_TEX_ORACLE");
+  if (!directory) GTEST_SKIP() << "HYPHENKIT_TEX_ORACLE is not set";
+  for (Language language : {Language::English_US, Language::German_1996}) {
+    const std::string code(languageAffix(language));
+    std::ifstream in(std::string(directory) + "/" + code + ".tsv");
+    ASSERT_TRUE(in) << code;
+    std::string line;
+    std::vector<std::size_t> points;
+    std::size_t words = 0;
+    int wrong = 0;
+    while (std::getline(in, line)) {
+      const std::size_t tab = line.find('\t');
+      if (tab == std::string::npos) continue;
+      const std::u32string word = detail::decodeUtf8(line.substr(0, tab));
+      hyphenationPoints(languageHyphenator(language), word, points);
+      ++words;
+      if (withHyphens(word, points) != line.substr(tab + 1) && ++wrong <= 10) {
+        ADD_FAILURE() << code << ": " << withHyphens(word, points) << " where TeX gives "
+                      << line.substr(tab + 1);
+      }
+    }
+    EXPECT_GT(words, 0u) << code;
+    EXPECT_EQ(wrong, 0) << code << " mismatches out of " << words;
+  }
+}
+
+}  // namespace
+}  // namespace text::hyphenation
