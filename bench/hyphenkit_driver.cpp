@@ -1,0 +1,164 @@
+// Hyphenates every word of a list with hyphenkit, for comparison with libhyphen's driver.
+//
+//   hyphenkit_driver CODE WORDS [PASSES] [--entry=points|hyphenate] [--threads=N]
+//   hyphenkit_driver --load-all
+//
+// CODE is a language's file code ("en-us", "de-1996"); WORDS is UTF-8, one word a line. The
+// language's own minimums are used (those of the prebuilt hyphenator). Prints key=value lines:
+// words, breaks, load_ms (first use: loading, decompressing, parsing and the first hyphenate),
+// heap_bytes (live heap held after that first use), words_per_second (best pass; with
+// --threads=N the total of N threads sharing the one hyphenator). The functions hyphenateAll
+// and firstUse are the ones to give valgrind's --toggle-collect.
+#include <malloc.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <latch>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "text/hyphenation.hpp"
+#include "text/hyphenation/utf8_decode.hpp"
+
+namespace hk = text::hyphenation;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double secondsSince(Clock::time_point start) {
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+hk::Language languageOf(std::string_view code) {
+  for (hk::Language language : hk::allLanguages()) {
+    if (hk::languageAffix(language) == code) return language;
+  }
+  std::cerr << "unknown language code " << code << "\n";
+  std::exit(2);
+}
+
+std::vector<std::u32string> readWords(const char* path) {
+  std::ifstream in(path);
+  if (!in) {
+    std::perror(path);
+    std::exit(1);
+  }
+  std::vector<std::u32string> words;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) words.push_back(hk::detail::decodeUtf8(line));
+  }
+  return words;
+}
+
+}  // namespace
+
+// Kept out of line and unmangled so that valgrind can count exactly these instructions.
+extern "C" __attribute__((noinline)) long hyphenateAll(const hk::Hyphenator* hyphenator,
+                                                       const std::vector<std::u32string>* words,
+                                                       std::vector<std::size_t>* points) {
+  long breaks = 0;
+  for (const std::u32string& word : *words) {
+    hk::hyphenationPoints(*hyphenator, word, *points);
+    breaks += static_cast<long>(points->size());
+  }
+  return breaks;
+}
+
+extern "C" __attribute__((noinline)) long hyphenateAllFragments(
+    const hk::Hyphenator* hyphenator, const std::vector<std::u32string>* words) {
+  long breaks = 0;
+  for (const std::u32string& word : *words) {
+    breaks += static_cast<long>(hk::hyphenate(*hyphenator, word).size()) - 1;
+  }
+  return breaks;
+}
+
+// Everything the first hyphenate of a language needs: the character table, the exceptions, the
+// patterns and whatever is derived from them.
+extern "C" __attribute__((noinline)) const hk::Hyphenator* firstUse(hk::Language language) {
+  const hk::Hyphenator& hyphenator = hk::languageHyphenator(language);
+  std::vector<std::size_t> points;
+  hk::hyphenationPoints(hyphenator, U"hyphenation", points);
+  return &hyphenator;
+}
+
+int loadAll() {
+  const auto start = Clock::now();
+  for (hk::Language language : hk::allLanguages()) {
+    std::vector<std::size_t> points;
+    hk::hyphenationPoints(hk::loadHyphenator(language), U"hyphenation", points);
+  }
+  std::printf("languages=%d\nload_all_ms=%.3f\n", hk::languageCount, secondsSince(start) * 1e3);
+  return 0;
+}
+
+int main(int argc, char** argv) {
+  std::vector<std::string_view> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "--load-all") return loadAll();
+  std::string_view entry = "points";
+  int threads = 1;
+  std::vector<std::string_view> positional;
+  for (std::string_view arg : args) {
+    if (arg.starts_with("--entry=")) {
+      entry = arg.substr(8);
+    } else if (arg.starts_with("--threads=")) {
+      threads = std::max(1, std::atoi(std::string(arg.substr(10)).c_str()));
+    } else {
+      positional.push_back(arg);
+    }
+  }
+  if (positional.size() < 2) {
+    std::cerr << "usage: hyphenkit_driver CODE WORDS [PASSES] [--entry=points|hyphenate] "
+                 "[--threads=N]\n       hyphenkit_driver --load-all\n";
+    return 2;
+  }
+  const hk::Language language = languageOf(positional[0]);
+  const std::vector<std::u32string> words = readWords(std::string(positional[1]).c_str());
+  const int passes = positional.size() > 2 ? std::atoi(std::string(positional[2]).c_str()) : 5;
+
+  const std::size_t heapBefore = mallinfo2().uordblks;
+  auto start = Clock::now();
+  const hk::Hyphenator& hyphenator = *firstUse(language);
+  const double load = secondsSince(start);
+  const std::size_t heapAfter = mallinfo2().uordblks;
+
+  auto pass = [&](std::vector<std::size_t>& points) {
+    return entry == "hyphenate" ? hyphenateAllFragments(&hyphenator, &words)
+                                : hyphenateAll(&hyphenator, &words, &points);
+  };
+
+  double best = 1e30;
+  long breaks = 0;
+  for (int round = 0; round < std::max(passes, 1); ++round) {
+    std::latch ready(threads + 1);
+    std::vector<std::thread> workers;
+    std::vector<long> found(threads);
+    for (int t = 0; t < threads; ++t) {
+      workers.emplace_back([&, t] {
+        std::vector<std::size_t> points;
+        ready.arrive_and_wait();
+        found[t] = pass(points);
+      });
+    }
+    ready.arrive_and_wait();
+    start = Clock::now();
+    for (auto& worker : workers)
+      worker.join();
+    best = std::min(best, secondsSince(start));
+    breaks = found[0];
+  }
+  std::printf(
+      "words=%zu\nbreaks=%ld\nload_ms=%.3f\nheap_bytes=%zu\nthreads=%d\nwords_per_second=%.0f\n",
+      words.size(), breaks, load * 1e3, heapAfter - heapBefore, threads,
+      static_cast<double>(words.size()) * threads / best);
+  return 0;
+}
