@@ -40,4 +40,33 @@ class Deferred {
   mutable std::exception_ptr error_;
 };
 
+// A value derived from others on first use, exactly once, by the builder that the first user
+// passes (every user must pass an equivalent one). As with Deferred, a build that throws is not
+// retried: every use rethrows its error.
+template <class T>
+class Derived {
+ public:
+  Derived() = default;
+  Derived(const Derived&) = delete;
+  Derived& operator=(const Derived&) = delete;
+
+  template <class Build>
+  const T& get(Build&& build) const {
+    std::call_once(once_, [&] {
+      try {
+        value_.emplace(build());
+      } catch (...) {
+        error_ = std::current_exception();
+      }
+    });
+    if (error_) std::rethrow_exception(error_);
+    return *value_;
+  }
+
+ private:
+  mutable std::once_flag once_;
+  mutable std::optional<T> value_;
+  mutable std::exception_ptr error_;
+};
+
 }  // namespace text::hyphenation::detail

@@ -146,7 +146,10 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch&
 
   std::span<const std::int64_t> raw;
   const ExceptionMap& exceptions = state.exceptions.get().entries();
-  const auto listed = exceptions.empty() ? exceptions.end() : exceptions.find(key);
+  const detail::ExceptionFilter& filter =
+      state.exceptionFilter.get([&] { return detail::ExceptionFilter(exceptions); });
+  const auto listed =
+      filter.mayList(key.size(), key.front(), key.back()) ? exceptions.find(key) : exceptions.end();
   if (listed != exceptions.end()) {
     raw = listed->second;
   } else {

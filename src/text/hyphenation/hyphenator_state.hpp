@@ -7,13 +7,15 @@
 
 #include "text/hyphenation/char_map.hpp"
 #include "text/hyphenation/deferred.hpp"
+#include "text/hyphenation/exception_filter.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 
 namespace text::hyphenation::detail {
 
 // The shared, immutable state behind a Hyphenator. The character function is either a caller's
 // function or a character map (the fast case, read without a call through std::function); the
-// map, the patterns and the exceptions may each be deferred to their first use.
+// map, the patterns and the exceptions may each be deferred to their first use. What hyphenate
+// derives from them is built on its first use too, from the fields it needs and no others.
 struct HyphenatorState {
   CharFunction function;                   // set when the caller supplied the function
   std::optional<Deferred<CharMap>> table;  // set otherwise
@@ -21,6 +23,7 @@ struct HyphenatorState {
   Deferred<Exceptions> exceptions;
   std::int64_t leftMin;
   std::int64_t rightMin;
+  Derived<ExceptionFilter> exceptionFilter{};
 };
 
 struct HyphenatorAccess {
