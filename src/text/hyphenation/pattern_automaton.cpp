@@ -416,17 +416,15 @@ class LookupRun {
   std::size_t end_;
 };
 
-template <class Gaps>
-std::size_t FrozenTrie::run(std::u32string_view word, Gaps gaps) const {
+template <class Gaps, class Letters>
+std::size_t FrozenTrie::run(std::size_t size, Letters letterClass, Gaps gaps) const {
   // Locals, so that writing the gaps cannot make the compiler reload the tables.
   const std::uint32_t* const base = base_.data();
   const std::uint32_t* const check = check_.data();
   const std::uint32_t* const failure = failure_.data();
   const std::uint32_t* const output = output_.data();
   const std::uint8_t* const windows = windows_.data();
-  const LetterClasses::Reader classOf(classes_);
-
-  std::size_t end = word.size() + 2;
+  std::size_t end = size + 2;
   const std::uint32_t* const rows = rows_.data();
   const std::uint32_t shallow = shallow_;
   const std::size_t width = alphabet_.size() + 1;
@@ -452,34 +450,45 @@ std::size_t FrozenTrie::run(std::u32string_view word, Gaps gaps) const {
 
   // The root's own scores count at every gap, the first one included.
   emit(root, 0);
-  const std::uint32_t dot = classOf(U'.');
+  const std::uint32_t dot = classes_(U'.');
   std::uint32_t state = advance(root, dot);
   emit(state, 1);
-  for (std::size_t at = 0; at < word.size(); ++at) {
-    state = advance(state, classOf(word[at]));
+  for (std::size_t at = 0; at < size; ++at) {
+    state = advance(state, letterClass(at));
     emit(state, at + 2);
   }
   state = advance(state, dot);
-  emit(state, word.size() + 2);
-  if (output[state] != 0 && !(output[state] & exact)) end = std::max(end, word.size() + 3);
+  emit(state, size + 2);
+  if (output[state] != 0 && !(output[state] & exact)) end = std::max(end, size + 3);
   return end;
+}
+
+std::size_t FrozenTrie::scoreShortWord(std::span<const std::uint32_t> classes,
+                                       std::uint8_t* buffer) const {
+  if (farthestReach_ > 1 || classes.size() > shortWord) return 0;
+  std::memset(buffer, 0, windowSize + classes.size() + 3);
+  return run(
+      classes.size(), [&](std::size_t at) { return classes[at]; }, ByteGaps{buffer + windowSize});
 }
 
 void FrozenTrie::lookup(std::u32string_view word, Scores& scores) const {
   // Gaps are numbered in the framed word: gap g is the one before its character g. The result
   // drops gap 0 and the last gap covered.
-  const std::size_t length = word.size() + 2;
+  const LetterClasses::Reader classOf(classes_);
+  auto letterClass = [&](std::size_t at) { return classOf(word[at]); };
+  const std::size_t size = word.size();
+  const std::size_t length = size + 2;
   if (farthestReach_ <= 1 && windowSize + length + 1 <= stackGaps) {
     std::uint8_t buffer[stackGaps];
     std::memset(buffer, 0, windowSize + length + 1);
-    const std::size_t end = run(word, ByteGaps{buffer + windowSize});
+    const std::size_t end = run(size, letterClass, ByteGaps{buffer + windowSize});
     scores.resize(end - 2);
     for (std::size_t k = 0; k + 2 < end; ++k)
       scores[k] = buffer[windowSize + 1 + k];
     return;
   }
   scores.assign(windowSize + length + 1, 0);
-  const std::size_t end = run(word, WideGaps{scores});
+  const std::size_t end = run(size, letterClass, WideGaps{scores});
   std::copy(scores.begin() + windowSize + 1, scores.begin() + windowSize + end - 1, scores.begin());
   scores.resize(end - 2);
 }

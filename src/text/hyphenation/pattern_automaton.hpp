@@ -98,6 +98,19 @@ class FrozenTrie {
 
   // The lookup of the whole trie (from the root) for `word`.
   void lookup(std::u32string_view word, Scores& scores) const;
+  // The lookup for a word of at most shortWord letters given as the letter classes of its
+  // characters (0 for one outside the alphabet), for callers that map characters to classes on
+  // their own, and straight into bytes: gap g of the framed
+  // word (the one before its character g) goes to buffer[windowSize + g], for a buffer of
+  // windowSize + classes.size() + 3 bytes that this clears first. Returns one past the last gap
+  // covered, or 0, touching nothing, when some pattern of the trie reaches further than the gap
+  // after the closing "." (then lookup is the way).
+  static constexpr std::size_t shortWord = 200;
+  std::size_t scoreShortWord(std::span<const std::uint32_t> classes, std::uint8_t* buffer) const;
+
+  // Letter k of the alphabet has class k + 1; every other code point has class 0.
+  std::span<const char32_t> alphabet() const { return alphabet_; }
+  std::uint32_t letterClass(char32_t c) const { return classes_(c); }
 
   // Heap bytes held, for measurements.
   std::size_t bytes() const;
@@ -120,8 +133,9 @@ class FrozenTrie {
     std::uint32_t next = base_[state] + letterClass;
     return check_[next] == state ? next : none;
   }
-  template <class Gaps>
-  std::size_t run(std::u32string_view word, Gaps gaps) const;
+  // `letterClass(k)` is the class of letter k of a word of `size` letters.
+  template <class Gaps, class Letters>
+  std::size_t run(std::size_t size, Letters letterClass, Gaps gaps) const;
   // Building, with the states in breadth-first order and their depths.
   void place(const TrieDraft& draft, std::vector<std::uint32_t>& order,
              std::vector<std::uint32_t>& depth);
