@@ -13,6 +13,7 @@ namespace text::hyphenation {
 
 using detail::CharMap;
 using detail::Deferred;
+using detail::FrozenTrie;
 using detail::HyphenatorAccess;
 using detail::HyphenatorState;
 
@@ -133,6 +134,28 @@ void normalise(const HyphenatorState& state, std::u32string_view word, std::u32s
 //
 // Example (l = 2, r = 3): "hyphenation" has R = [0,0,3,0,0,2,5,4,2,0,2]; k runs from 2 to 8, and
 // the odd entries at k = 2 and k = 6 give "hy", "phen", "ation".
+// The raw list the plain way: the key through the character function or map, the exception
+// table, else the pattern trie. The first word that reaches the patterns builds the plan.
+std::span<const std::int64_t> plainScores(const HyphenatorState& state, std::u32string_view word,
+                                          Scratch& scratch) {
+  std::u32string& key = scratch.key();
+  normalise(state, word, key);
+  const ExceptionMap& exceptions = state.exceptions.get().entries();
+  const detail::ExceptionFilter& filter =
+      state.exceptionFilter.get([&] { return detail::ExceptionFilter(exceptions); });
+  if (filter.mayList(key.size(), key.front(), key.back())) {
+    if (const auto listed = exceptions.find(key); listed != exceptions.end()) return listed->second;
+  }
+  const Patterns& patterns = state.patterns.get();
+  if (state.table && !state.plan.load(std::memory_order_acquire)) {
+    const detail::HyphenationPlan& plan = state.planSlot.get(
+        [&] { return detail::HyphenationPlan(state.table->get(), patterns, filter); });
+    if (plan.trie()) state.plan.store(&plan, std::memory_order_release);
+  }
+  detail::lookupPatternInto(key, patterns, scratch.scores());
+  return scratch.scores();
+}
+
 void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch& scratch,
                 std::vector<std::size_t>& points) {
   points.clear();
@@ -141,22 +164,32 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch&
   const std::int64_t rightMin = state.rightMin;
   if (n == 0 || shorterThanMinimums(n, leftMin, rightMin)) return;
 
-  std::u32string& key = scratch.key();
-  normalise(state, word, key);
-
-  std::span<const std::int64_t> raw;
-  const ExceptionMap& exceptions = state.exceptions.get().entries();
-  const detail::ExceptionFilter& filter =
-      state.exceptionFilter.get([&] { return detail::ExceptionFilter(exceptions); });
-  const auto listed =
-      filter.mayList(key.size(), key.front(), key.back()) ? exceptions.find(key) : exceptions.end();
-  if (listed != exceptions.end()) {
-    raw = listed->second;
-  } else {
-    detail::lookupPatternInto(key, state.patterns.get(), scratch.scores());
-    raw = scratch.scores();
+  const detail::HyphenationPlan* plan = state.plan.load(std::memory_order_acquire);
+  if (plan && word.size() <= FrozenTrie::shortWord &&
+      !plan->exceptions().mayList(word.size(), plan->chars()(word.front()),
+                                  plan->chars()(word.back()))) {
+    // The fast road: no exception can list the word, so it goes straight from its characters
+    // to letter classes and through the automaton, into a byte per gap of the framed word.
+    std::uint32_t classes[FrozenTrie::shortWord];
+    for (std::size_t i = 0; i < word.size(); ++i)
+      classes[i] = plan->letterClass(word[i]);
+    std::uint8_t buffer[FrozenTrie::windowSize + FrozenTrie::shortWord + 3];
+    const std::size_t end = plan->trie()->scoreShortWord({classes, word.size()}, buffer);
+    if (end != 0) {
+      // Gap k + 1 of the framed word is entry k of the raw list, which has end - 2 entries
+      // (at least n >= 1 of them, so the malformed case cannot arise here).
+      const std::uint8_t* raw = buffer + FrozenTrie::windowSize + 1;
+      const std::int64_t first = std::max<std::int64_t>(leftMin, 1);
+      const std::int64_t last =
+          std::min(lastBreak(n, leftMin, rightMin), static_cast<std::int64_t>(end) - 3);
+      for (std::int64_t k = first; k <= last; ++k) {
+        if (raw[k] & 1) points.push_back(static_cast<std::size_t>(k));
+      }
+      return;
+    }
   }
 
+  const std::span<const std::int64_t> raw = plainScores(state, word, scratch);
   // T is empty only when it has no leading zeros and R has nothing to give.
   if (leftMin <= 0 && raw.empty()) {
     throw Error("Malformed hyphenation score for " + detail::encodeUtf8(word));

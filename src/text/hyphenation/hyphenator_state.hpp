@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -8,6 +9,7 @@
 #include "text/hyphenation/char_map.hpp"
 #include "text/hyphenation/deferred.hpp"
 #include "text/hyphenation/exception_filter.hpp"
+#include "text/hyphenation/hyphenation_plan.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 
 namespace text::hyphenation::detail {
@@ -24,6 +26,11 @@ struct HyphenatorState {
   std::int64_t leftMin;
   std::int64_t rightMin;
   Derived<ExceptionFilter> exceptionFilter{};
+  // Built by the first hyphenate that reaches the patterns, when the characters go through a
+  // map; published in `plan` only when it offers the fast road, which words then take without
+  // any once-check.
+  Derived<HyphenationPlan> planSlot{};
+  mutable std::atomic<const HyphenationPlan*> plan{nullptr};
 };
 
 struct HyphenatorAccess {
