@@ -122,8 +122,9 @@ void FirstUseOfEveryLanguage(benchmark::State& state) {
   }
 }
 
-// Every thread hyphenates the whole list with the one shared hyphenator; items per second is
-// the total over the threads.
+// Every thread hyphenates the whole list with the one shared hyphenator. Items per second is
+// per thread (each thread's words over its own time): the total is that times the threads, and
+// perfect scaling shows as the same figure for one thread and for two.
 void SharedHyphenator(benchmark::State& state, hk::Language language) {
   const hk::Hyphenator& hyphenator = hk::languageHyphenator(language);
   const auto& words = wordsOf(language);
