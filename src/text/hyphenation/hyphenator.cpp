@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 #include <span>
 #include <utility>
 
@@ -156,7 +157,8 @@ std::span<const std::int64_t> plainScores(const HyphenatorState& state, std::u32
   return scratch.scores();
 }
 
-void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch& scratch,
+// `scratch` may be null: only the plain road needs buffers, and takes the thread's own then.
+void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch* scratch,
                 std::vector<std::size_t>& points) {
   points.clear();
   const auto n = static_cast<std::int64_t>(word.size());
@@ -166,8 +168,9 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch&
 
   const detail::HyphenationPlan* plan = state.plan.load(std::memory_order_acquire);
   if (plan && word.size() <= FrozenTrie::shortWord &&
-      !plan->exceptions().mayList(word.size(), plan->chars()(word.front()),
-                                  plan->chars()(word.back()))) {
+      (plan->exceptions().empty() ||
+       !plan->exceptions().mayList(word.size(), plan->chars()(word.front()),
+                                   plan->chars()(word.back())))) {
     // The fast road: no exception can list the word, so it goes straight from its characters
     // to letter classes and through the automaton, into a byte per gap of the framed word.
     std::uint32_t classes[FrozenTrie::shortWord];
@@ -189,7 +192,9 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch&
     }
   }
 
-  const std::span<const std::int64_t> raw = plainScores(state, word, scratch);
+  std::optional<Scratch> ownScratch;
+  if (!scratch) scratch = &ownScratch.emplace();
+  const std::span<const std::int64_t> raw = plainScores(state, word, *scratch);
   // T is empty only when it has no leading zeros and R has nothing to give.
   if (leftMin <= 0 && raw.empty()) {
     throw Error("Malformed hyphenation score for " + detail::encodeUtf8(word));
@@ -207,14 +212,13 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch&
 
 void hyphenationPoints(const Hyphenator& hyphenator, std::u32string_view word,
                        std::vector<std::size_t>& out) {
-  Scratch scratch;
-  findBreaks(HyphenatorAccess::state(hyphenator), word, scratch, out);
+  findBreaks(HyphenatorAccess::state(hyphenator), word, nullptr, out);
 }
 
 std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word) {
   Scratch scratch;
   std::vector<std::size_t>& points = scratch.points();
-  findBreaks(HyphenatorAccess::state(hyphenator), word, scratch, points);
+  findBreaks(HyphenatorAccess::state(hyphenator), word, &scratch, points);
 
   std::vector<std::u32string> fragments;
   fragments.reserve(points.size() + 1);
