@@ -194,8 +194,9 @@ void FrozenTrie::place(const TrieDraft& draft, std::vector<std::uint32_t>& order
     ownBegin_.push_back(static_cast<std::uint32_t>(ownScores_.size()));
     if (check_[slot] == freeSlot) continue;
     const TrieDraft::Node& node = draft.nodes[draftNode[slot]];
-    ownScores_.insert(ownScores_.end(), draft.scores.begin() + node.scoresBegin,
-                      draft.scores.begin() + node.scoresBegin + node.scoresCount);
+    for (std::size_t k = 0; k < node.scoresCount; ++k) {
+      ownScores_.push_back(draft.scores[node.scoresBegin + k]);
+    }
   }
   ownBegin_.push_back(static_cast<std::uint32_t>(ownScores_.size()));
   ownScores_.shrink_to_fit();
@@ -243,8 +244,9 @@ void FrozenTrie::buildOutputs(const std::vector<std::uint32_t>& order,
   std::size_t patterns = 0;
   for (std::size_t state = 0; state < base_.size(); ++state)
     patterns += !scores(state).empty();
-  windows_.reserve((patterns + 1) * windowSize);
-  windows_.assign(windowSize, 0);
+  // Every pattern may add a window; window 0 stands for none. Trimmed at the end.
+  windows_.assign((patterns + 1) * windowSize, 0);
+  std::size_t windowCount = 1;
   std::array<std::uint8_t, longestMergedOutput + windowSize> merged;
   for (std::uint32_t state : order) {
     auto own = scores(state);
@@ -307,11 +309,10 @@ void FrozenTrie::buildOutputs(const std::vector<std::uint32_t>& order,
     low += first - merged.begin();
     const auto count = static_cast<std::size_t>(last - first);
     if (reach == 1 && (count == 0 || low > -std::int64_t{windowSize})) {
-      output_[state] = static_cast<std::uint32_t>(windows_.size() / windowSize);
-      windows_.resize(windows_.size() + windowSize, 0);
-      if (count != 0) {
-        std::copy(first, last, windows_.end() - 1 + low);
-      }
+      output_[state] = static_cast<std::uint32_t>(windowCount);
+      ++windowCount;
+      // Byte k of a window scores relative gap k + 1 - windowSize.
+      std::copy(first, last, windows_.begin() + (windowCount * windowSize - 1 + low));
     } else if (count > longestMergedOutput || reach > std::int64_t{INT32_MAX} ||
                low < std::int64_t{INT32_MIN}) {
       chain();
@@ -322,6 +323,7 @@ void FrozenTrie::buildOutputs(const std::vector<std::uint32_t>& order,
       outputScores_.insert(outputScores_.end(), first, last);
     }
   }
+  windows_.resize(windowCount * windowSize);
   windows_.shrink_to_fit();
   outputs_.shrink_to_fit();
   outputScores_.shrink_to_fit();
