@@ -1,6 +1,7 @@
 #include "text/hyphenation/pattern_automaton.hpp"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -27,26 +28,23 @@ constexpr std::size_t stackGaps = 256;
 }  // namespace
 
 LetterClasses::LetterClasses(const std::vector<char32_t>& letters) {
-  pages_.assign((lastPlane >> 8) + 1, 0);
-  blocks_.assign(256, 0);
+  auto astral = std::lower_bound(letters.begin(), letters.end(), char32_t{0x10000});
+  pages_.assign(astral == letters.begin() ? 1 : (*(astral - 1) >> 8) + 1, 0);
   std::uint32_t letterClass = 0;
-  for (char32_t letter : letters) {
+  for (auto letter = letters.begin(); letter != astral; ++letter) {
     ++letterClass;
-    if (letter > lastPlane) {
-      if (beyond_.empty()) beyondFirstClass_ = letterClass;
-      beyond_.push_back(letter);
-      continue;
-    }
-    std::uint32_t& page = pages_[letter >> 8];
+    std::uint32_t& page = pages_[*letter >> 8];
     if (page == 0) {
       page = static_cast<std::uint32_t>(blocks_.size() >> 8);
       blocks_.resize(blocks_.size() + 256, 0);
     }
-    blocks_[(std::size_t{page} << 8) | (letter & 0xFF)] = letterClass;
+    blocks_[(std::size_t{page} << 8) | (*letter & 0xFF)] = letterClass;
   }
+  beyond_.assign(astral, letters.end());
+  beyondFirstClass_ = letterClass + 1;
 }
 
-std::uint32_t LetterClasses::beyondUnicode(char32_t c) const {
+std::uint32_t LetterClasses::beyondPages(char32_t c) const {
   auto at = std::lower_bound(beyond_.begin(), beyond_.end(), c);
   if (at == beyond_.end() || *at != c) return 0;
   return beyondFirstClass_ + static_cast<std::uint32_t>(at - beyond_.begin());
@@ -109,18 +107,46 @@ void FrozenTrie::place(const TrieDraft& draft, std::vector<std::uint32_t>& order
     (next == listEnd ? freeTail : previousFree[next]) = previous;
   };
 
+  // The smallest base from a listed free slot on at which all the children fit. Children go to
+  // base + class, at or after that slot, so reserved slots before the list's slots stay free.
+  std::vector<std::uint32_t> children;
+  auto findBase = [&] {
+    const std::uint32_t first = draft.nodes[children.front()].letterClass;
+    const std::uint32_t last = draft.nodes[children.back()].letterClass;
+    std::uint32_t candidate = freeHead;
+    while (true) {
+      if (candidate == listEnd) {
+        candidate = static_cast<std::uint32_t>(check_.size());
+        grow(check_.size() + 1);
+      }
+      if (candidate >= first) {
+        const std::uint32_t base = candidate - first;
+        if (std::size_t{base} + last >= check_.size()) grow(std::size_t{base} + last + 1);
+        bool fits = true;
+        for (std::uint32_t child : children) {
+          if (check_[base + draft.nodes[child].letterClass] != freeSlot) {
+            fits = false;
+            break;
+          }
+        }
+        if (fits) return base;
+      }
+      const std::uint32_t next = nextFree[candidate];
+      if (++misses[candidate] >= 16) unlist(candidate);
+      candidate = next;
+    }
+  };
+
   // The root's children go to their classes, and with few classes the slots up to the last
   // class stay reserved for them, so that a state at most shallow_ is the root or its child.
   const std::size_t classes = alphabet_.size();
   shallow_ = (classes + 1) * (classes + 1) <= 0x10000 ? static_cast<std::uint32_t>(classes) : 0;
   // Room for every node and a little slack, so that the arrays rarely have to move.
   grow(draft.nodes.size() + draft.nodes.size() / 8 + classes + 1);
-  for (std::uint32_t slot = 0; slot <= shallow_; ++slot)
+  for (std::uint32_t slot = root; slot <= shallow_; ++slot)
     unlist(slot);
-  unlist(root);
   check_[root] = rootCheck;
   order.push_back(root);
-  std::vector<std::uint32_t> children;
   std::size_t used = 1;
   for (std::size_t at = 0; at < order.size(); ++at) {
     const std::uint32_t state = order[at];
@@ -133,31 +159,7 @@ void FrozenTrie::place(const TrieDraft& draft, std::vector<std::uint32_t>& order
     std::sort(children.begin(), children.end(), [&](std::uint32_t a, std::uint32_t b) {
       return draft.nodes[a].letterClass < draft.nodes[b].letterClass;
     });
-    const std::uint32_t first = draft.nodes[children.front()].letterClass;
-    std::uint32_t candidate = freeHead;
-    std::uint32_t base = 0;
-    while (state != root) {
-      if (candidate == listEnd) {
-        candidate = static_cast<std::uint32_t>(check_.size());
-        grow(check_.size() + 1);
-      }
-      bool fits = candidate >= first;
-      if (fits) {
-        base = candidate - first;
-        const std::size_t last = std::size_t{base} + draft.nodes[children.back()].letterClass;
-        if (last >= check_.size()) grow(last + 1);
-        for (std::uint32_t child : children) {
-          if (check_[base + draft.nodes[child].letterClass] != freeSlot) {
-            fits = false;
-            break;
-          }
-        }
-      }
-      if (fits) break;
-      std::uint32_t next = nextFree[candidate];
-      if (++misses[candidate] >= 16) unlist(candidate);
-      candidate = next;
-    }
+    const std::uint32_t base = state == root ? 0 : findBase();
     base_[state] = base;
     std::uint32_t previous = none;
     for (std::uint32_t child : children) {
@@ -192,8 +194,9 @@ void FrozenTrie::place(const TrieDraft& draft, std::vector<std::uint32_t>& order
     ownBegin_.push_back(static_cast<std::uint32_t>(ownScores_.size()));
     if (check_[slot] == freeSlot) continue;
     const TrieDraft::Node& node = draft.nodes[draftNode[slot]];
-    ownScores_.insert(ownScores_.end(), draft.scores.begin() + node.scoresBegin,
-                      draft.scores.begin() + node.scoresBegin + node.scoresCount);
+    for (std::size_t k = 0; k < node.scoresCount; ++k) {
+      ownScores_.push_back(draft.scores[node.scoresBegin + k]);
+    }
   }
   ownBegin_.push_back(static_cast<std::uint32_t>(ownScores_.size()));
   ownScores_.shrink_to_fit();
@@ -238,8 +241,13 @@ void FrozenTrie::buildRows() {
 void FrozenTrie::buildOutputs(const std::vector<std::uint32_t>& order,
                               const std::vector<std::uint32_t>& depth) {
   output_.assign(base_.size(), 0);
-  windows_.assign(windowSize, 0);
-  std::vector<std::uint8_t> merged;
+  std::size_t patterns = 0;
+  for (std::size_t state = 0; state < base_.size(); ++state)
+    patterns += !scores(state).empty();
+  // Every pattern may add a window; window 0 stands for none. Trimmed at the end.
+  windows_.assign((patterns + 1) * windowSize, 0);
+  std::size_t windowCount = 1;
+  std::array<std::uint8_t, longestMergedOutput + windowSize> merged;
   for (std::uint32_t state : order) {
     auto own = scores(state);
     const std::uint32_t inherited = state == root ? 0 : output_[failure_[state]];
@@ -284,27 +292,27 @@ void FrozenTrie::buildOutputs(const std::vector<std::uint32_t>& order,
       chain();
       continue;
     }
-    merged.assign(static_cast<std::size_t>(end - low), 0);
-    for (std::size_t k = 0; k < own.size(); ++k)
-      merged[ownLow - low + k] = own[k];
+    const auto size = static_cast<std::size_t>(end - low);
+    std::fill_n(merged.begin(), size, 0);
+    std::copy(own.begin(), own.end(), merged.begin() + (ownLow - low));
     for (std::size_t k = 0; k < rest.size(); ++k) {
       std::uint8_t& at = merged[restLow - low + k];
       at = std::max(at, rest[k]);
     }
     // Zeros change nothing: every gap starts at 0, and the result's length follows `reach`.
-    auto first = std::find_if(merged.begin(), merged.end(), [](std::uint8_t s) { return s != 0; });
-    auto last =
-        std::find_if(merged.rbegin(), std::make_reverse_iterator(first), [](std::uint8_t s) {
-          return s != 0;
-        }).base();
+    auto first = merged.begin();
+    auto last = merged.begin() + size;
+    while (first != last && *first == 0)
+      ++first;
+    while (last != first && *(last - 1) == 0)
+      --last;
     low += first - merged.begin();
     const auto count = static_cast<std::size_t>(last - first);
     if (reach == 1 && (count == 0 || low > -std::int64_t{windowSize})) {
-      output_[state] = static_cast<std::uint32_t>(windows_.size() / windowSize);
-      windows_.resize(windows_.size() + windowSize, 0);
-      if (count != 0) {
-        std::copy(first, last, windows_.end() - 1 + low);
-      }
+      output_[state] = static_cast<std::uint32_t>(windowCount);
+      ++windowCount;
+      // Byte k of a window scores relative gap k + 1 - windowSize.
+      std::copy(first, last, windows_.begin() + (windowCount * windowSize - 1 + low));
     } else if (count > longestMergedOutput || reach > std::int64_t{INT32_MAX} ||
                low < std::int64_t{INT32_MIN}) {
       chain();
@@ -315,6 +323,7 @@ void FrozenTrie::buildOutputs(const std::vector<std::uint32_t>& order,
       outputScores_.insert(outputScores_.end(), first, last);
     }
   }
+  windows_.resize(windowCount * windowSize);
   windows_.shrink_to_fit();
   outputs_.shrink_to_fit();
   outputScores_.shrink_to_fit();

@@ -26,29 +26,32 @@ class LetterClasses {
         : latin_(classes.blocks_.data() + (std::size_t{classes.pages_[0]} << 8)),
           pages_(classes.pages_.data()),
           blocks_(classes.blocks_.data()),
+          pageCount_(classes.pages_.size()),
           classes_(classes) {}
     std::uint32_t operator()(char32_t c) const {
       if (c < 0x100) return latin_[c];
-      if (c <= lastPlane) return blocks_[(std::size_t{pages_[c >> 8]} << 8) | (c & 0xFF)];
-      return classes_.beyondUnicode(c);
+      if ((c >> 8) < pageCount_) return blocks_[(std::size_t{pages_[c >> 8]} << 8) | (c & 0xFF)];
+      return classes_.beyondPages(c);
     }
 
    private:
     const std::uint32_t* latin_;  // the block of U+0000 to U+00FF
     const std::uint32_t* pages_;
     const std::uint32_t* blocks_;
+    std::size_t pageCount_;
     const LetterClasses& classes_;
   };
 
   std::size_t bytes() const;
 
  private:
-  static constexpr char32_t lastPlane = 0x10FFFF;
-  std::uint32_t beyondUnicode(char32_t c) const;
+  std::uint32_t beyondPages(char32_t c) const;
 
-  std::vector<std::uint32_t> pages_;   // code point >> 8 -> block; block 0 is all zeros
-  std::vector<std::uint32_t> blocks_;  // 256 classes per block
-  std::vector<char32_t> beyond_;       // letters above U+10FFFF, whose class is 1 + their index
+  // Code point >> 8 -> block of 256 classes, up to the last letter below U+10000; block 0 is
+  // all zeros. Letters from U+10000 on are rare and looked up in a sorted list instead.
+  std::vector<std::uint32_t> pages_ = std::vector<std::uint32_t>(1, 0);
+  std::vector<std::uint32_t> blocks_ = std::vector<std::uint32_t>(256, 0);
+  std::vector<char32_t> beyond_;  // letters from U+10000 on; class beyondFirstClass_ + index
   std::uint32_t beyondFirstClass_ = 0;
 };
 
@@ -120,7 +123,9 @@ class FrozenTrie {
   // them too long, the state's own scores followed by its failure's output.
   struct Output {
     std::uint32_t offset;  // into outputScores_; the state when chained
-    std::int32_t low;      // gap of the first score, relative to the gap after the character
+    // Gap of the first score, relative to the gap after the character read (when chained: of
+    // the state's own first score, so minus its depth).
+    std::int32_t low;
     std::uint32_t count;
     std::int32_t reach;  // one past the last gap any of the patterns scores, relative likewise
     bool chained;
