@@ -6,6 +6,9 @@
 //   #include <text/hyphenation.hpp>
 //   namespace hy = text::hyphenation;
 //   auto parts = hy::hyphenate(hy::english_US, U"hyphenation");  // "hy", "phen", "ation"
+//
+//   std::vector<std::size_t> points;  // in a hot loop: reused, nothing allocated per word
+//   hy::hyphenationPoints(hy::english_US, U"hyphenation", points);  // 2, 6
 
 #include "text/hyphenation/error.hpp"
 #include "text/hyphenation/exception.hpp"

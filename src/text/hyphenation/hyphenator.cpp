@@ -125,16 +125,6 @@ void normalise(const HyphenatorState& state, std::u32string_view word, std::u32s
   }
 }
 
-// The raw list R (entry k belongs to the gap before character k of the key) is trimmed to
-// T = max(l, 0) zeros followed by up to m = n - l - r + 1 entries of R from entry max(l, 0) on;
-// the word is then cut after character i wherever entry i + 1 of T is odd. T is never built:
-// entry k of T is 0 for k < l and R[k] up to the end of R or of the m entries, so a break falls
-// after k characters exactly when max(l, 1) <= k <= lastBreak and R[k] exists and is odd. This
-// holds for every int64_t pair of minimums, even where l + r itself would overflow; minimums far
-// past the word's length simply leave no gap that may break.
-//
-// Example (l = 2, r = 3): "hyphenation" has R = [0,0,3,0,0,2,5,4,2,0,2]; k runs from 2 to 8, and
-// the odd entries at k = 2 and k = 6 give "hy", "phen", "ation".
 // The raw list the plain way: the key through the character function or map, the exception
 // table, else the pattern trie. The first word that reaches the patterns builds the plan.
 std::span<const std::int64_t> plainScores(const HyphenatorState& state, std::u32string_view word,
@@ -157,6 +147,17 @@ std::span<const std::int64_t> plainScores(const HyphenatorState& state, std::u32
   return scratch.scores();
 }
 
+// The raw list R (entry k belongs to the gap before character k of the key) is trimmed to
+// T = max(l, 0) zeros followed by up to m = n - l - r + 1 entries of R from entry max(l, 0) on;
+// the word is then cut after character i wherever entry i + 1 of T is odd. T is never built:
+// entry k of T is 0 for k < l and R[k] up to the end of R or of the m entries, so a break falls
+// after k characters exactly when max(l, 1) <= k <= lastBreak and R[k] exists and is odd. This
+// holds for every int64_t pair of minimums, even where l + r itself would overflow; minimums far
+// past the word's length simply leave no gap that may break.
+//
+// Example (l = 2, r = 3): "hyphenation" has R = [0,0,3,0,0,2,5,4,2,0,2]; k runs from 2 to 8, and
+// the odd entries at k = 2 and k = 6 give "hy", "phen", "ation".
+//
 // `scratch` may be null: only the plain road needs buffers, and takes the thread's own then.
 void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch* scratch,
                 std::vector<std::size_t>& points) {
