@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "text/hyphenation.hpp"
+
+// Every allocation through operator new in this test binary is counted, per thread, so that a
+// test can tell that a call allocated nothing.
+namespace {
+thread_local std::size_t allocations = 0;
+}  // namespace
+
+void* operator new(std::size_t size) {
+  ++allocations;
+  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+  throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept {
+  std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+  std::free(memory);
+}
+
+namespace text::hyphenation {
+namespace {
+
+TEST(HyphenationPoints, AllocatesNothingOnceTheLanguageAndTheBufferAreWarm) {
+  const struct {
+    Language language;
+    std::vector<std::u32string> words;
+  } cases[] = {
+      // Listed exceptions, words the patterns split, upper case, letters of no table, and a
+      // word too long for the fast road.
+      {Language::English_US,
+       {U"hyphenation", U"present", U"associate", U"Project", U"TABLE", U"naïveté", U"x",
+        std::u32string(300, U'a') + U"tion"}},
+      {Language::German_1996,
+       {U"Silbentrennung", U"Donaudampfschifffahrt", U"STRASSE", U"größer",
+        std::u32string(250, U'e')}},
+      {Language::Russian, {U"переносы", U"слово", U"Москва"}},
+  };
+  for (const auto& c : cases) {
+    const Hyphenator& hyphenator = languageHyphenator(c.language);
+    std::vector<std::size_t> points;
+    // The first round builds the language and grows the buffers.
+    for (const auto& word : c.words)
+      hyphenationPoints(hyphenator, word, points);
+    const std::size_t before = allocations;
+    for (int round = 0; round < 3; ++round) {
+      for (const auto& word : c.words)
+        hyphenationPoints(hyphenator, word, points);
+    }
+    EXPECT_EQ(allocations - before, 0u) << languageAffix(c.language);
+    // The counting works: hyphenate allocates its result.
+    hyphenate(hyphenator, c.words.front());
+    EXPECT_GT(allocations - before, 0u) << languageAffix(c.language);
+  }
+}
+
+}  // namespace
+}  // namespace text::hyphenation
