@@ -479,12 +479,14 @@ void FrozenTrie::lookup(std::u32string_view word, Scores& scores) const {
   // drops gap 0 and the last gap covered.
   const std::size_t length = word.size() + 2;
   if (farthestReach_ <= 1 && windowSize + length + 1 <= stackGaps) {
-    std::uint8_t buffer[stackGaps];
-    std::memset(buffer, 0, windowSize + length + 1);
+    alignas(16) std::uint8_t buffer[stackGaps];
+    // Most words fit the first 64 bytes, which clear in a few fixed stores.
+    constexpr std::size_t usual = 64;
+    std::memset(buffer, 0, usual);
+    if (windowSize + length + 1 > usual)
+      std::memset(buffer + usual, 0, windowSize + length + 1 - usual);
     const std::size_t end = run(word, ByteGaps{buffer + windowSize});
-    scores.resize(end - 2);
-    for (std::size_t k = 0; k + 2 < end; ++k)
-      scores[k] = buffer[windowSize + 1 + k];
+    scores.assign(buffer + windowSize + 1, buffer + windowSize + end - 1);
     return;
   }
   scores.assign(windowSize + length + 1, 0);
