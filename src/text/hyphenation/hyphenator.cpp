@@ -177,7 +177,7 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch*
     std::uint32_t classes[FrozenTrie::shortWord];
     for (std::size_t i = 0; i < word.size(); ++i)
       classes[i] = plan->letterClass(word[i]);
-    std::uint8_t buffer[FrozenTrie::windowSize + FrozenTrie::shortWord + 3];
+    alignas(16) std::uint8_t buffer[FrozenTrie::shortBuffer];
     const std::size_t end = plan->trie()->scoreShortWord({classes, word.size()}, buffer);
     if (end != 0) {
       // Gap k + 1 of the framed word is entry k of the raw list, which has end - 2 entries

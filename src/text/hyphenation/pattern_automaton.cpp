@@ -475,7 +475,12 @@ std::size_t FrozenTrie::run(std::size_t size, Letters letterClass, Gaps gaps) co
 std::size_t FrozenTrie::scoreShortWord(std::span<const std::uint32_t> classes,
                                        std::uint8_t* buffer) const {
   if (farthestReach_ > 1 || classes.size() > shortWord) return 0;
-  std::memset(buffer, 0, windowSize + classes.size() + 3);
+  // Most words fit the first 64 bytes, which clear in a few fixed stores.
+  constexpr std::size_t usual = 64;
+  static_assert(usual <= shortBuffer);
+  const std::size_t size = windowSize + classes.size() + 3;
+  std::memset(buffer, 0, usual);
+  if (size > usual) std::memset(buffer + usual, 0, size - usual);
   return run(
       classes.size(), [&](std::size_t at) { return classes[at]; }, ByteGaps{buffer + windowSize});
 }
@@ -488,12 +493,14 @@ void FrozenTrie::lookup(std::u32string_view word, Scores& scores) const {
   const std::size_t size = word.size();
   const std::size_t length = size + 2;
   if (farthestReach_ <= 1 && windowSize + length + 1 <= stackGaps) {
-    std::uint8_t buffer[stackGaps];
-    std::memset(buffer, 0, windowSize + length + 1);
+    alignas(16) std::uint8_t buffer[stackGaps];
+    // Most words fit the first 64 bytes, which clear in a few fixed stores.
+    constexpr std::size_t usual = 64;
+    std::memset(buffer, 0, usual);
+    if (windowSize + length + 1 > usual)
+      std::memset(buffer + usual, 0, windowSize + length + 1 - usual);
     const std::size_t end = run(size, letterClass, ByteGaps{buffer + windowSize});
-    scores.resize(end - 2);
-    for (std::size_t k = 0; k + 2 < end; ++k)
-      scores[k] = buffer[windowSize + 1 + k];
+    scores.assign(buffer + windowSize + 1, buffer + windowSize + end - 1);
     return;
   }
   scores.assign(windowSize + length + 1, 0);

@@ -103,12 +103,12 @@ class FrozenTrie {
   void lookup(std::u32string_view word, Scores& scores) const;
   // The lookup for a word of at most shortWord letters given as the letter classes of its
   // characters (0 for one outside the alphabet), for callers that map characters to classes on
-  // their own, and straight into bytes: gap g of the framed
-  // word (the one before its character g) goes to buffer[windowSize + g], for a buffer of
-  // windowSize + classes.size() + 3 bytes that this clears first. Returns one past the last gap
-  // covered, or 0, touching nothing, when some pattern of the trie reaches further than the gap
-  // after the closing "." (then lookup is the way).
+  // their own, and straight into bytes: gap g of the framed word (the one before its character
+  // g) goes to buffer[windowSize + g], for a buffer of shortBuffer bytes that this clears
+  // first. Returns one past the last gap covered, or 0, touching nothing, when some pattern of
+  // the trie reaches further than the gap after the closing "." (then lookup is the way).
   static constexpr std::size_t shortWord = 200;
+  static constexpr std::size_t shortBuffer = windowSize + shortWord + 3;
   std::size_t scoreShortWord(std::span<const std::uint32_t> classes, std::uint8_t* buffer) const;
 
   // Letter k of the alphabet has class k + 1; every other code point has class 0.
