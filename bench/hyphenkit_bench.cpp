@@ -123,8 +123,8 @@ void FirstUseOfEveryLanguage(benchmark::State& state) {
 }
 
 // Every thread hyphenates the whole list with the one shared hyphenator. Items per second is
-// per thread (each thread's words over its own time): the total is that times the threads, and
-// perfect scaling shows as the same figure for one thread and for two.
+// the total over the threads (all their words over the wall-clock time), so perfect scaling
+// shows as twice the one-thread figure for two threads.
 void SharedHyphenator(benchmark::State& state, hk::Language language) {
   const hk::Hyphenator& hyphenator = hk::languageHyphenator(language);
   const auto& words = wordsOf(language);
