@@ -24,7 +24,7 @@ struct HyphenatorAccess;
 // Everything specific to a language: the character function, the pattern trie, the exception
 // table and the fewest characters allowed before the first and after the last break.
 // Immutable and cheap to copy; safe to use from any number of threads at once.
-class Hyphenator {
+class HYPHENKIT_API Hyphenator {
  public:
   Hyphenator(CharFunction chars, Patterns patterns, Exceptions exceptions, std::int64_t leftMin,
              std::int64_t rightMin);
@@ -39,15 +39,15 @@ class Hyphenator {
 
 // The fields. A field that a loaded hyphenator builds on first use is built here (or, for the
 // character function, on its first call); a failed build throws the same Error at every use.
-CharFunction hyphenatorChars(const Hyphenator& hyphenator);
-Patterns hyphenatorPatterns(const Hyphenator& hyphenator);
-Exceptions hyphenatorExceptions(const Hyphenator& hyphenator);
-std::int64_t hyphenatorLeftMin(const Hyphenator& hyphenator);
-std::int64_t hyphenatorRightMin(const Hyphenator& hyphenator);
+HYPHENKIT_API CharFunction hyphenatorChars(const Hyphenator& hyphenator);
+HYPHENKIT_API Patterns hyphenatorPatterns(const Hyphenator& hyphenator);
+HYPHENKIT_API Exceptions hyphenatorExceptions(const Hyphenator& hyphenator);
+HYPHENKIT_API std::int64_t hyphenatorLeftMin(const Hyphenator& hyphenator);
+HYPHENKIT_API std::int64_t hyphenatorRightMin(const Hyphenator& hyphenator);
 
 // The fragments of `word` between which a hyphen may be set; joined they give back `word`.
 // hyphenate(h, U"hyphenation") with US English gives {U"hy", U"phen", U"ation"}.
 // Throws Error("Malformed hyphenation score for " + word) when the scores leave nothing to cut.
-std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word);
+HYPHENKIT_API std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word);
 
 }  // namespace text::hyphenation

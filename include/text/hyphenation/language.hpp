@@ -117,7 +117,7 @@ constexpr std::array<Language, languageCount> allLanguages() {
 
 // The code under which the language's data files are stored: "en-us", "de-ch-1901",
 // "zh-latn-pinyin". The text is a constant that lives as long as the program.
-std::string_view languageAffix(Language language);
+HYPHENKIT_API std::string_view languageAffix(Language language);
 
 // Less, equal or greater by number (the operators <, <=, ==, <=> ... compare the same way).
 constexpr std::strong_ordering compare(Language left, Language right) {
@@ -130,44 +130,44 @@ constexpr int fromEnum(Language language) {
 }
 // The value numbered `number`. Throws Error("toEnum{Language}: tag (73) is outside of
 // enumeration's range (0,72)") (with the number asked for) outside 0 to 72.
-Language toEnum(std::int64_t number);
+HYPHENKIT_API Language toEnum(std::int64_t number);
 
 // The value numbered one higher; throws Error for Welsh.
-Language succ(Language language);
+HYPHENKIT_API Language succ(Language language);
 // The value numbered one lower; throws Error for Afrikaans.
-Language pred(Language language);
+HYPHENKIT_API Language pred(Language language);
 
 // The values from `from` up to Welsh.
-std::vector<Language> enumFrom(Language from);
+HYPHENKIT_API std::vector<Language> enumFrom(Language from);
 // The values from `from` up to `to`; empty when `from` > `to`.
-std::vector<Language> enumFromTo(Language from, Language to);
+HYPHENKIT_API std::vector<Language> enumFromTo(Language from, Language to);
 // `from`, `then`, and on in steps of the difference of their numbers up to Welsh (or down to
 // Afrikaans): enumFromThen(Afrikaans, Basque) is Afrikaans, Basque, Bulgarian, ..., Welsh.
 // Throws Error when `from` == `then`, a range that would never end.
-std::vector<Language> enumFromThen(Language from, Language then);
+HYPHENKIT_API std::vector<Language> enumFromThen(Language from, Language then);
 // As enumFromThen, stopping at `to`. When `to` lies beyond `then` against the direction of
 // counting the range is [from] if `to` is not beyond `from` either, else empty.
 // Throws Error when `from` == `then` <= `to`, a range that would never end.
-std::vector<Language> enumFromThenTo(Language from, Language then, Language to);
+HYPHENKIT_API std::vector<Language> enumFromThenTo(Language from, Language then, Language to);
 
 // The name exactly as written above: "English_US", "German_1901".
-std::string show(Language language);
+HYPHENKIT_API std::string show(Language language);
 // The name; no parentheses are added at any precedence.
-std::string showsPrec(int precedence, Language language);
+HYPHENKIT_API std::string showsPrec(int precedence, Language language);
 // "[English_US,Welsh]"; "[]" when empty.
-std::string showList(std::span<const Language> languages);
-std::ostream& operator<<(std::ostream& out, Language language);
+HYPHENKIT_API std::string showList(std::span<const Language> languages);
+HYPHENKIT_API std::ostream& operator<<(std::ostream& out, Language language);
 
 // A new hyphenator for `language`. Its minimums are set at once; its character table, patterns
 // and exceptions are each read from the embedded data and built on their first use, once, even
 // when several threads arrive together. Every call builds afresh and shares nothing with other
 // calls; most callers want the shared languageHyphenator instead. Never throws itself.
-Hyphenator loadHyphenator(Language language);
+HYPHENKIT_API Hyphenator loadHyphenator(Language language);
 
 // The shared hyphenator of `language`, built by loadHyphenator on first use and kept until the
 // process ends: every call returns the same object. Safe from any thread, and from static
 // initialisers of other translation units.
-const Hyphenator& languageHyphenator(Language language);
+HYPHENKIT_API const Hyphenator& languageHyphenator(Language language);
 
 // Names one language's shared hyphenator; converts to `const Hyphenator&` wherever one is
 // expected, building it on first use:
