@@ -10,4 +10,5 @@
 #include "text/hyphenation/error.hpp"
 #include "text/hyphenation/exception.hpp"
 #include "text/hyphenation/hyphenator.hpp"
+#include "text/hyphenation/language.hpp"
 #include "text/hyphenation/pattern.hpp"

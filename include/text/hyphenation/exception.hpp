@@ -63,9 +63,15 @@ Exceptions mconcat(std::span<const Exceptions> tables);
 
 bool operator==(const Exceptions& left, const Exceptions& right);
 
-// Exceptions (fromList [("table",[0,0,1,0,0,0])]); entries in ascending order of their words.
+// Exceptions (fromList [("table",[0,0,1,0,0,0])]), entries in ascending code-point order of their
+// words, so equal tables render equally; wrapped in parentheses when precedence >= 11.
+// A word is a double-quoted literal in ASCII: '"' and '\\' take a backslash, U+0020..U+007E stand
+// for themselves, LF, CR and TAB are written \n, \r, \t, and every other code point c is written
+// \uXXXX when c <= U+FFFF and \UXXXXXXXX above (upper-case hex, also for values past U+10FFFF).
 std::string showsPrec(int precedence, const Exceptions& table);
+// showsPrec at precedence 0.
 std::string show(const Exceptions& table);
+// "[" + the show text of each table, separated by "," + "]".
 std::string showList(std::span<const Exceptions> tables);
 std::ostream& operator<<(std::ostream& out, const Exceptions& table);
 

@@ -25,12 +25,19 @@ struct HyphenatorState {
 
 struct HyphenatorAccess {
   static const HyphenatorState& state(const Hyphenator& hyphenator) { return *hyphenator.state_; }
+  static const std::shared_ptr<const HyphenatorState>& shared(const Hyphenator& hyphenator) {
+    return hyphenator.state_;
+  }
   static Hyphenator make(std::shared_ptr<const HyphenatorState> state) {
     return Hyphenator(std::move(state));
   }
 };
 
-// A hyphenator whose character map, patterns and exceptions are each built on first use.
+// A hyphenator whose character map, patterns and exceptions are each built on first use, exactly
+// once even under concurrent first use: the map on the first call of the character function (or
+// the first hyphenate that normalises a word), the patterns and exceptions when first read or
+// first needed by hyphenate. A builder that throws makes every use of its field rethrow. Every
+// builder must be callable (non-empty).
 Hyphenator makeDeferredHyphenator(std::function<CharMap()> chars,
                                   std::function<Patterns()> patterns,
                                   std::function<Exceptions()> exceptions, std::int64_t leftMin,

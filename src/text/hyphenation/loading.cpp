@@ -1,0 +1,70 @@
+#include <string>
+#include <utility>
+
+#include "text/hyphenation/char_table.hpp"
+#include "text/hyphenation/embedded_files.hpp"
+#include "text/hyphenation/hyphenator_state.hpp"
+#include "text/hyphenation/language.hpp"
+
+namespace text::hyphenation {
+namespace {
+
+// The fewest characters a language allows before the first break and after the last.
+std::pair<std::int64_t, std::int64_t> minimums(Language language) {
+  using enum Language;
+  switch (language) {
+    case Assamese:
+    case Bengali:
+    case Chinese:
+    case Coptic:
+    case Ethiopic:
+    case Greek_Ancient:
+    case Greek_Mono:
+    case Greek_Poly:
+    case Gujarati:
+    case Hindi:
+    case Kannada:
+    case Malayalam:
+    case Marathi:
+    case Oriya:
+    case Panjabi:
+    case Tamil:
+    case Telugu:
+      return {1, 1};
+    case Afrikaans:
+    case Armenian:
+    case Georgian:
+      return {1, 2};
+    case Sanskrit:
+      return {1, 3};
+    case Czech:
+    case English_US:
+    case English_GB:
+    case Estonian:
+    case French:
+    case Irish:
+    case Portuguese:
+    case Slovak:
+    case Thai:
+    case Welsh:
+      return {2, 3};
+    default:
+      return {2, 2};
+  }
+}
+
+}  // namespace
+
+Hyphenator loadHyphenator(Language language) {
+  const std::string prefix = "hyph-" + std::string(languageAffix(language)) + ".";
+  const auto [leftMin, rightMin] = minimums(language);
+  return detail::makeDeferredHyphenator(
+      [name = prefix + "chr.txt.gz"] {
+        return detail::parseCharTable(detail::readEmbeddedFile(name));
+      },
+      [name = prefix + "pat.txt.gz"] { return parsePatterns(detail::readEmbeddedFile(name)); },
+      [name = prefix + "hyp.txt.gz"] { return parseExceptions(detail::readEmbeddedFile(name)); },
+      leftMin, rightMin);
+}
+
+}  // namespace text::hyphenation

@@ -1,0 +1,63 @@
+#include "text/hyphenation/pattern_lookup.hpp"
+
+#include <algorithm>
+
+#include "text/hyphenation/pattern_node.hpp"
+
+namespace text::hyphenation {
+namespace detail {
+namespace {
+
+// Raises scores[start + k] to list[k]. The buffer only grows at its end, and a contribution
+// never starts beyond it, so entries past the end are appended as they are.
+void raise(Scores& scores, std::size_t start, const Scores& list) {
+  for (std::size_t k = 0; k < list.size(); ++k) {
+    std::size_t at = start + k;
+    if (at < scores.size()) {
+      scores[at] = std::max(scores[at], list[k]);
+    } else {
+      scores.push_back(list[k]);
+    }
+  }
+}
+
+}  // namespace
+
+void referenceLookupInto(std::u32string_view word, const Patterns& trie, Scores& scores) {
+  // Entry j of the combined list is the largest score that a pattern matching the framed word
+  // gives the gap before character j, with 0 as the floor for the gaps inside the frame. Beyond
+  // the frame only what patterns put there counts (the root's list, reaching past the end).
+  const std::size_t length = word.size() + 2;
+  auto framed = [&](std::size_t at) { return at == 0 || at == length - 1 ? U'.' : word[at - 1]; };
+  scores.assign(length, 0);
+  const Scores& rootScores = scoresOf(trie);
+  for (std::size_t start = 0; start < length; ++start) {
+    const Patterns* node = &trie;
+    std::size_t at = start;
+    while (true) {
+      raise(scores, start, scoresOf(*node));
+      if (at == length) break;
+      node = findChild(*node, framed(at));
+      if (!node) break;
+      ++at;
+    }
+  }
+  raise(scores, length, rootScores);
+  // Without the gap before the opening "." and the last entry.
+  scores.erase(scores.begin());
+  scores.pop_back();
+}
+
+void lookupPatternInto(std::u32string_view word, const Patterns& trie, Scores& scores) {
+  referenceLookupInto(word, trie, scores);
+}
+
+}  // namespace detail
+
+Scores lookupPattern(std::u32string_view word, const Patterns& trie) {
+  Scores scores;
+  detail::lookupPatternInto(word, trie, scores);
+  return scores;
+}
+
+}  // namespace text::hyphenation

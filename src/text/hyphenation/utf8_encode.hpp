@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace text::hyphenation::detail {
+
+// The UTF-8 form of `text`. A value that is no Unicode scalar value (a surrogate, or anything past
+// U+10FFFF) is written as U+FFFD REPLACEMENT CHARACTER, so the result is always valid UTF-8.
+std::string encodeUtf8(std::u32string_view text);
+
+}  // namespace text::hyphenation::detail

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "text/hyphenation.hpp"
+#include "text/hyphenation/utf8_decode.hpp"
+
+namespace text::hyphenation {
+namespace {
+
+// Real words of many languages and scripts, with the breaks TeX's own hyphenation engine finds
+// with the same patterns, exceptions and minimums (see tests/data/README.md).
+TEST(TexAgreement, RealWordsSplitAsTeXSplitsThem) {
+  std::map<std::string, Language> byCode;
+  for (Language language : enumFrom(Language::Afrikaans)) {
+    byCode.emplace(languageAffix(language), language);
+  }
+  std::ifstream in(HYPHENKIT_TEST_DATA_DIR "/tex-words.tsv");
+  ASSERT_TRUE(in) << "cannot open tex-words.tsv";
+  std::map<std::string, int> wordsPerLanguage;
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream fields(line);
+    std::string code, word, expected;
+    std::getline(fields, code, '\t');
+    std::getline(fields, word, '\t');
+    std::getline(fields, expected, '\t');
+    ASSERT_TRUE(byCode.contains(code)) << line;
+    std::u32string got;
+    for (const auto& fragment :
+         hyphenate(languageHyphenator(byCode[code]), detail::decodeUtf8(word))) {
+      if (!got.empty()) got += U'-';
+      got += fragment;
+    }
+    EXPECT_EQ(got, detail::decodeUtf8(expected))
+        << code << " " << word << " (TeX: " << expected << ")";
+    ++wordsPerLanguage[code];
+  }
+  EXPECT_GE(wordsPerLanguage.size(), 10u);
+}
+
+}  // namespace
+}  // namespace text::hyphenation
