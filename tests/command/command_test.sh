@@ -151,6 +151,15 @@ missing_file)
   expect_status 1 "$hyphenate" "$work/a" "$work"
   printf 'hy-phen-ation\n' | cmp -s - "$work/out" || fail "the readable file was not processed"
   ;;
+output_error)
+  # Output that cannot be written is an error, not a success.
+  printf 'hyphenation\n' >"$work/a"
+  for arguments in "$work/a" "--list-languages"; do
+    "$hyphenate" $arguments >/dev/full 2>"$work/err"
+    [ $? -eq 1 ] || fail "$arguments into a full device did not exit 1"
+    grep -q "cannot write" "$work/err" || fail "$arguments into a full device: no error message"
+  done
+  ;;
 listings)
   expect_status 0 "$hyphenate" --list-languages
   [ "$(wc -l <"$work/out")" -eq 73 ] || fail "--list-languages lists $(wc -l <"$work/out") languages"

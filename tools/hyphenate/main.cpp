@@ -198,9 +198,11 @@ int usageError() {
   return 2;
 }
 
-// Writes a listing or the help to standard output; the exit status.
+// The exit status after a listing or the help was written.
 int finishListing() {
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  if (std::fflush(stdout) == 0) return 0;
+  std::fprintf(stderr, "hyphenate: cannot write the output: %s\n", std::strerror(errno));
+  return 1;
 }
 
 }  // namespace
