@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <latch>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "text/hyphenation.hpp"
@@ -115,6 +117,27 @@ TEST(HyphenateText, AgreesWithTheModelAndKeepsEveryByte) {
     ASSERT_EQ(withoutSeparators(result, '|'), text);
     ASSERT_EQ(result, modelHyphenateText(hyphenator, letters[which], text, "|")) << text;
   }
+}
+
+// The set of letters is built once, on first use, even when many threads start together.
+TEST(HyphenateText, ThreadsSharingAFreshHyphenatorAllGetTheSameText) {
+  const Hyphenator fresh = loadHyphenator(Language::English_US);
+  const std::string text = "Hyphenation of computer programs, e.g. dictionaries.";
+  const std::string expected = "Hy-phen-ation of com-puter pro-grams, e.g. dic-tio-nar-ies.";
+  constexpr int threadCount = 8;
+  std::latch start(threadCount);
+  std::vector<std::string> results(threadCount);
+  std::vector<std::thread> threads;
+  for (int t = 0; t < threadCount; ++t) {
+    threads.emplace_back([&, t] {
+      start.arrive_and_wait();
+      results[t] = hyphenateText(fresh, text, "-");
+    });
+  }
+  for (auto& thread : threads)
+    thread.join();
+  for (const auto& result : results)
+    EXPECT_EQ(result, expected);
 }
 
 // The command cuts its input after any of these bytes, trusting that no language takes one for

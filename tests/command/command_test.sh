@@ -117,6 +117,11 @@ long_runs)
   head -c 3000000 /dev/zero | tr '\0' 'a' >"$work/in"
   "$hyphenate" -s '|' "$work/in" | tr -d '|' | cmp -s - "$work/in" || fail "text mode long run"
   "$hyphenate" -w -s '|' "$work/in" | cmp -s - "$work/in" || fail "words mode long line"
+  # After a long line, words mode goes on with the next lines as usual.
+  printf '\nhyphenation\nassociate' >>"$work/in"
+  head -c -22 "$work/in" >"$work/expected"
+  printf '\nhy|phen|ation\nas|so|ciate' >>"$work/expected"
+  "$hyphenate" -w -s '|' "$work/in" | cmp -s - "$work/expected" || fail "words mode after a long line"
   ;;
 stdin_and_files)
   printf 'hyphenation\n' >"$work/a"
