@@ -9,6 +9,7 @@
 
 #include "text/hyphenation/error.hpp"
 #include "text/hyphenation/exception.hpp"
+#include "text/hyphenation/export.hpp"
 #include "text/hyphenation/pattern.hpp"
 
 namespace text::hyphenation {
@@ -55,7 +56,8 @@ std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32stri
 // when they are not valid UTF-8. Each byte that belongs to no well-formed sequence counts as one
 // character, the one with the byte's value (as if read as ISO-8859-1).
 // hyphenate(english_US, "Hyphenation") gives {"Hy", "phen", "ation"}.
-std::vector<std::string> hyphenate(const Hyphenator& hyphenator, std::string_view utf8);
+HYPHENKIT_API std::vector<std::string> hyphenate(const Hyphenator& hyphenator,
+                                                 std::string_view utf8);
 
 // A copy of the UTF-8 `text` with `separator` inserted at every break inside every word, a word
 // being a longest run of characters whose normalised forms (hyphenatorChars) are letters of the
@@ -67,7 +69,7 @@ std::vector<std::string> hyphenate(const Hyphenator& hyphenator, std::string_vie
 //     gives "Hy-phen-ation, e.g. 42 hy-phen-ations."
 // The hyphenator's set of letters is built on its first use here, once. Throws the Error that
 // hyphenate throws for a word. Safe to call from any number of threads at once.
-std::string hyphenateText(const Hyphenator& hyphenator, std::string_view text,
-                          std::string_view separator);
+HYPHENKIT_API std::string hyphenateText(const Hyphenator& hyphenator, std::string_view text,
+                                        std::string_view separator);
 
 }  // namespace text::hyphenation

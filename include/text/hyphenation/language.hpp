@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "text/hyphenation/error.hpp"
+#include "text/hyphenation/export.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 
 namespace text::hyphenation {
@@ -135,7 +136,7 @@ std::string_view languageAffix(Language language);
 //     failing that, its longest leading part that is accepted: "en-GB-oxendict" -> en-gb,
 //     "fr-CA" -> fr, "nn-NO" -> nn, "zh-Hans-CN" -> zh-latn-pinyin.
 // Pure; safe to call from any number of threads.
-std::optional<Language> languageFromTag(std::string_view tag);
+HYPHENKIT_API std::optional<Language> languageFromTag(std::string_view tag);
 
 // Less, equal or greater by number (the operators <, <=, ==, <=> ... compare the same way).
 constexpr std::strong_ordering compare(Language left, Language right) {
