@@ -55,7 +55,8 @@ std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32stri
 // decoded word, and the fragments are slices of `utf8`, so joined they give back its bytes even
 // when they are not valid UTF-8. Each byte that belongs to no well-formed sequence counts as one
 // character, the one with the byte's value (as if read as ISO-8859-1).
-// hyphenate(english_US, "Hyphenation") gives {"Hy", "phen", "ation"}.
+// hyphenate(english_US, "Hyphenation") gives {"Hy", "phen", "ation"}. Throws as the code-point
+// version does; safe to call from any number of threads at once.
 HYPHENKIT_API std::vector<std::string> hyphenate(const Hyphenator& hyphenator,
                                                  std::string_view utf8);
 

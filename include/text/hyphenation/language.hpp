@@ -131,10 +131,10 @@ std::string_view languageAffix(Language language);
 //       el -> el-monoton   no -> nb         sr -> sr-cyrl    sr-latn, sh, bs -> sh-latn
 //       mn -> mn-cyrl      zh -> zh-latn-pinyin               ku -> kmr
 //       am (Amharic), ti (Tigrinya), gez (Ge'ez) -> mul-ethi
-//   - a longer tag: the same with its region subtags (two letters or three digits after the
-//     first subtag) left out, "de-AT-1901" -> de-1901, "sr-Latn-RS" -> sh-latn, "pt-BR" -> pt;
-//     failing that, its longest leading part that is accepted: "en-GB-oxendict" -> en-gb,
-//     "fr-CA" -> fr, "nn-NO" -> nn, "zh-Hans-CN" -> zh-latn-pinyin.
+//   - a longer tag: the same without its region subtags (two letters or three digits after the
+//     first subtag): "pt-BR" -> pt, "nn-NO" -> nn, "es-419" -> es, "de-AT-1901" -> de-1901,
+//     "sr-Latn-RS" -> sh-latn; failing that, its longest accepted leading part:
+//     "en-GB-oxendict" -> en-gb, "zh-Hans-CN" -> zh-latn-pinyin.
 // Pure; safe to call from any number of threads.
 HYPHENKIT_API std::optional<Language> languageFromTag(std::string_view tag);
 
