@@ -4,12 +4,14 @@
 #include <compare>
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "text/hyphenation/error.hpp"
+#include "text/hyphenation/export.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 
 namespace text::hyphenation {
@@ -118,6 +120,23 @@ constexpr std::array<Language, languageCount> allLanguages() {
 // The code under which the language's data files are stored: "en-us", "de-ch-1901",
 // "zh-latn-pinyin". The text is a constant that lives as long as the program.
 HYPHENKIT_API std::string_view languageAffix(Language language);
+
+// The language a user means by `tag`, or nothing when it names none. Letter case is ignored and
+// "_" is read as "-". Accepted, in this order:
+//   - a name as show gives it: "English_GB", "german_swiss";
+//   - a file code as languageAffix gives it: "en-us", "de-ch-1901", "la-x-classic";
+//   - a short tag from this table:
+//       en -> en-us        en-au, en-nz, en-ie, en-za, en-in -> en-gb
+//       de, de-de -> de-1996                de-ch, de-li -> de-ch-1901
+//       el -> el-monoton   no -> nb         sr -> sr-cyrl    sr-latn, sh, bs -> sh-latn
+//       mn -> mn-cyrl      zh -> zh-latn-pinyin               ku -> kmr
+//       am (Amharic), ti (Tigrinya), gez (Ge'ez) -> mul-ethi
+//   - a longer tag: the same without its region subtags (two letters or three digits after the
+//     first subtag): "pt-BR" -> pt, "nn-NO" -> nn, "es-419" -> es, "de-AT-1901" -> de-1901,
+//     "sr-Latn-RS" -> sh-latn; failing that, its longest accepted leading part:
+//     "en-GB-oxendict" -> en-gb, "zh-Hans-CN" -> zh-latn-pinyin.
+// Pure; safe to call from any number of threads.
+HYPHENKIT_API std::optional<Language> languageFromTag(std::string_view tag);
 
 // Less, equal or greater by number (the operators <, <=, ==, <=> ... compare the same way).
 constexpr std::strong_ordering compare(Language left, Language right) {
