@@ -54,8 +54,14 @@ HYPHENKIT_API Scores scorePattern(std::u32string_view pattern);
 // The trie with `pattern` added; a pattern with the same letters replaces the earlier scores.
 HYPHENKIT_API Patterns insertPattern(std::u32string_view pattern, const Patterns& trie);
 // The trie of every line of `text` (LF-separated); where lines share letters the first wins.
+// The result is stored compactly with an automaton that looks a word up in one pass; tries made
+// or changed by insertPattern and + keep the parts they share with it but look words up node
+// by node.
 HYPHENKIT_API Patterns parsePatterns(std::u32string_view text);
-// The combined scores of every pattern matching `word` framed by "." on both sides.
+// The combined scores of every pattern matching `word` framed by "." on both sides: entry k for
+// the gap before letter k, and an entry after the last letter only when a pattern reaches past
+// the closing ".". lookupPattern(U"hyphenation", English patterns) gives
+// {0,0,3,0,0,2,5,4,2,0,2}.
 HYPHENKIT_API Scores lookupPattern(std::u32string_view word, const Patterns& trie);
 
 // Node-by-node merge: scores by element-wise maximum, children by union.
