@@ -14,6 +14,14 @@
 
 namespace text::hyphenation {
 
+// The exception table: words whose breaks are given outright, one a line with a hyphen-minus at
+// each break ("as-so-ciate"). Every function here is pure (it returns a new value and never
+// changes its arguments), is safe to call from any number of threads at once, and throws nothing
+// but std::bad_alloc unless its comment says otherwise.
+//
+//   Exceptions table = parseExceptions(U"as-so-ciate\nproject\n");
+//   lookupException(U"associate", table);   // {0,0,1,0,1,0,0,0,0,0}
+
 // Hash map from word to score list; keys are compared code point for code point.
 struct WordHash {
   using is_transparent = void;

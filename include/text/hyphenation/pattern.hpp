@@ -15,6 +15,14 @@
 
 namespace text::hyphenation {
 
+// The pattern trie of the Knuth–Liang method, and its text format: one pattern a line, letters
+// with score digits between them ("hy3ph", ".ach4"). Every function here is pure (it returns a
+// new value and never changes its arguments), is safe to call from any number of threads at once,
+// and throws nothing but std::bad_alloc unless its comment says otherwise.
+//
+//   Patterns trie = parsePatterns(U"a1b\nb2c\n");
+//   lookupPattern(U"abc", trie);   // {0, 1, 2}: a break may fall between a and b, not b and c
+
 // A score list: entry k belongs to the gap before character k of a word (or pattern).
 // An odd final score allows a break there, an even one (0 included) forbids it.
 using Scores = std::vector<std::int64_t>;
