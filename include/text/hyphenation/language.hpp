@@ -185,7 +185,8 @@ HYPHENKIT_API Hyphenator loadHyphenator(Language language);
 
 // The shared hyphenator of `language`, built by loadHyphenator on first use and kept until the
 // process ends: every call returns the same object. Safe from any thread, and from static
-// initialisers of other translation units.
+// initialisers of other translation units. Throws Error only for a value made by a cast outside
+// the enumeration.
 HYPHENKIT_API const Hyphenator& languageHyphenator(Language language);
 
 // Names one language's shared hyphenator; converts to `const Hyphenator&` wherever one is
