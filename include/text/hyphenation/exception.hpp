@@ -14,6 +14,14 @@
 
 namespace text::hyphenation {
 
+// The exception table: words whose breaks are given outright, one a line with a hyphen-minus at
+// each break ("as-so-ciate"). Every function here is pure (it returns a new value and never
+// changes its arguments), is safe to call from any number of threads at once, and throws nothing
+// but std::bad_alloc unless its comment says otherwise.
+//
+//   Exceptions table = parseExceptions(U"as-so-ciate\nproject\n");
+//   lookupException(U"associate", table);   // {0,0,1,0,1,0,0,0,0,0}
+
 // Hash map from word to score list; keys are compared code point for code point.
 struct WordHash {
   using is_transparent = void;
@@ -25,7 +33,7 @@ using ExceptionMap = std::unordered_map<std::u32string, Scores, WordHash, std::e
 
 // A table of words whose breaks are given outright. Immutable and cheap to copy (a handle to a
 // shared map); safe to read from any number of threads.
-class Exceptions {
+class HYPHENKIT_API Exceptions {
  public:
   // The empty table.
   Exceptions();
@@ -42,37 +50,38 @@ class Exceptions {
 };
 
 // The score list of an entry text: "ta-ble" gives [0,0,1,0,0,0].
-Scores scoreException(std::u32string_view entry);
+HYPHENKIT_API Scores scoreException(std::u32string_view entry);
 // Element-wise minimum, as long as the shorter list.
-Scores zipMin(const Scores& left, const Scores& right);
+HYPHENKIT_API Scores zipMin(const Scores& left, const Scores& right);
 // The table with `entry` added; a word already present keeps only the breaks both versions share.
-Exceptions addException(std::u32string_view entry, const Exceptions& table);
+HYPHENKIT_API Exceptions addException(std::u32string_view entry, const Exceptions& table);
 // The table of every LF-separated line of `text`.
-Exceptions parseExceptions(std::u32string_view text);
+HYPHENKIT_API Exceptions parseExceptions(std::u32string_view text);
 // The stored score list of exactly `word`, or nothing.
-std::optional<Scores> lookupException(std::u32string_view word, const Exceptions& table);
+HYPHENKIT_API std::optional<Scores> lookupException(std::u32string_view word,
+                                                    const Exceptions& table);
 
 // Union; a word in both tables gets the element-wise minimum of its two lists.
-Exceptions operator+(const Exceptions& left, const Exceptions& right);
+HYPHENKIT_API Exceptions operator+(const Exceptions& left, const Exceptions& right);
 // Combines a non-empty sequence from the right; throws Error for an empty one.
-Exceptions sconcat(std::span<const Exceptions> tables);
+HYPHENKIT_API Exceptions sconcat(std::span<const Exceptions> tables);
 // Combines `count` copies (the table itself); throws Error when count < 1.
-Exceptions stimes(std::int64_t count, const Exceptions& table);
+HYPHENKIT_API Exceptions stimes(std::int64_t count, const Exceptions& table);
 // Combines a possibly empty sequence from the right, ending in mempty.
-Exceptions mconcat(std::span<const Exceptions> tables);
+HYPHENKIT_API Exceptions mconcat(std::span<const Exceptions> tables);
 
-bool operator==(const Exceptions& left, const Exceptions& right);
+HYPHENKIT_API bool operator==(const Exceptions& left, const Exceptions& right);
 
 // Exceptions (fromList [("table",[0,0,1,0,0,0])]), entries in ascending code-point order of their
 // words, so equal tables render equally; wrapped in parentheses when precedence >= 11.
 // A word is a double-quoted literal in ASCII: '"' and '\\' take a backslash, U+0020..U+007E stand
 // for themselves, LF, CR and TAB are written \n, \r, \t, and every other code point c is written
 // \uXXXX when c <= U+FFFF and \UXXXXXXXX above (upper-case hex, also for values past U+10FFFF).
-std::string showsPrec(int precedence, const Exceptions& table);
+HYPHENKIT_API std::string showsPrec(int precedence, const Exceptions& table);
 // showsPrec at precedence 0.
-std::string show(const Exceptions& table);
+HYPHENKIT_API std::string show(const Exceptions& table);
 // "[" + the show text of each table, separated by "," + "]".
-std::string showList(std::span<const Exceptions> tables);
-std::ostream& operator<<(std::ostream& out, const Exceptions& table);
+HYPHENKIT_API std::string showList(std::span<const Exceptions> tables);
+HYPHENKIT_API std::ostream& operator<<(std::ostream& out, const Exceptions& table);
 
 }  // namespace text::hyphenation

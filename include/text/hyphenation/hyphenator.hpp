@@ -10,6 +10,7 @@
 
 #include "text/hyphenation/error.hpp"
 #include "text/hyphenation/exception.hpp"
+#include "text/hyphenation/export.hpp"
 #include "text/hyphenation/pattern.hpp"
 
 namespace text::hyphenation {
@@ -25,7 +26,7 @@ struct HyphenatorAccess;
 // Everything specific to a language: the character function, the pattern trie, the exception
 // table and the fewest characters allowed before the first and after the last break.
 // Immutable and cheap to copy; safe to use from any number of threads at once.
-class Hyphenator {
+class HYPHENKIT_API Hyphenator {
  public:
   Hyphenator(CharFunction chars, Patterns patterns, Exceptions exceptions, std::int64_t leftMin,
              std::int64_t rightMin);
@@ -40,23 +41,46 @@ class Hyphenator {
 
 // The fields. A field that a loaded hyphenator builds on first use is built here (or, for the
 // character function, on its first call); a failed build throws the same Error at every use.
-CharFunction hyphenatorChars(const Hyphenator& hyphenator);
-Patterns hyphenatorPatterns(const Hyphenator& hyphenator);
-Exceptions hyphenatorExceptions(const Hyphenator& hyphenator);
-std::int64_t hyphenatorLeftMin(const Hyphenator& hyphenator);
-std::int64_t hyphenatorRightMin(const Hyphenator& hyphenator);
+HYPHENKIT_API CharFunction hyphenatorChars(const Hyphenator& hyphenator);
+HYPHENKIT_API Patterns hyphenatorPatterns(const Hyphenator& hyphenator);
+HYPHENKIT_API Exceptions hyphenatorExceptions(const Hyphenator& hyphenator);
+HYPHENKIT_API std::int64_t hyphenatorLeftMin(const Hyphenator& hyphenator);
+HYPHENKIT_API std::int64_t hyphenatorRightMin(const Hyphenator& hyphenator);
 
 // The fragments of `word` between which a hyphen may be set; joined they give back `word`.
 // hyphenate(h, U"hyphenation") with US English gives {U"hy", U"phen", U"ation"}.
 // Throws Error("Malformed hyphenation score for " + word) when the scores leave nothing to cut.
-std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word);
+HYPHENKIT_API std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator,
+                                                    std::u32string_view word);
+
+// The same for a word in UTF-8: the breaks fall where the code-point version puts them on the
+// decoded word, and the fragments are slices of `utf8`, so joined they give back its bytes even
+// when they are not valid UTF-8. Each byte that belongs to no well-formed sequence counts as one
+// character, the one with the byte's value (as if read as ISO-8859-1).
+// hyphenate(english_US, "Hyphenation") gives {"Hy", "phen", "ation"}. Throws as the code-point
+// version does; safe to call from any number of threads at once.
+HYPHENKIT_API std::vector<std::string> hyphenate(const Hyphenator& hyphenator,
+                                                 std::string_view utf8);
+
+// A copy of the UTF-8 `text` with `separator` inserted at every break inside every word, a word
+// being a longest run of characters whose normalised forms (hyphenatorChars) are letters of the
+// hyphenator's patterns. "." and the ASCII digits are never letters, nor is a byte that belongs
+// to no well-formed UTF-8 sequence; everything that is no letter (spaces, punctuation, digits,
+// markup, invalid bytes) is copied unchanged, and removing every inserted separator gives back
+// `text` byte for byte.
+//   hyphenateText(english_US, "Hyphenation, e.g. 42 hyphenations.", "-")
+//     gives "Hy-phen-ation, e.g. 42 hy-phen-ations."
+// The hyphenator's set of letters is built on its first use here, once. Throws the Error that
+// hyphenate throws for a word. Safe to call from any number of threads at once.
+HYPHENKIT_API std::string hyphenateText(const Hyphenator& hyphenator, std::string_view text,
+                                        std::string_view separator);
 
 // The places where hyphenate would cut `word`, without building the fragments: `out` is cleared
 // and receives the number of characters before each break, ascending ({2, 6} for "hyphenation"
 // in US English). Reuses the capacity of `out`, so a loop that passes the same vector allocates
 // nothing once the hyphenator's data is built. Throws what hyphenate throws; safe from any
 // number of threads at once (each with its own `out`).
-void hyphenationPoints(const Hyphenator& hyphenator, std::u32string_view word,
-                       std::vector<std::size_t>& out);
+HYPHENKIT_API void hyphenationPoints(const Hyphenator& hyphenator, std::u32string_view word,
+                                     std::vector<std::size_t>& out);
 
 }  // namespace text::hyphenation

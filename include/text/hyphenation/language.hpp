@@ -4,12 +4,14 @@
 #include <compare>
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "text/hyphenation/error.hpp"
+#include "text/hyphenation/export.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 
 namespace text::hyphenation {
@@ -117,7 +119,24 @@ constexpr std::array<Language, languageCount> allLanguages() {
 
 // The code under which the language's data files are stored: "en-us", "de-ch-1901",
 // "zh-latn-pinyin". The text is a constant that lives as long as the program.
-std::string_view languageAffix(Language language);
+HYPHENKIT_API std::string_view languageAffix(Language language);
+
+// The language a user means by `tag`, or nothing when it names none. Letter case is ignored and
+// "_" is read as "-". Accepted, in this order:
+//   - a name as show gives it: "English_GB", "german_swiss";
+//   - a file code as languageAffix gives it: "en-us", "de-ch-1901", "la-x-classic";
+//   - a short tag from this table:
+//       en -> en-us        en-au, en-nz, en-ie, en-za, en-in -> en-gb
+//       de, de-de -> de-1996                de-ch, de-li -> de-ch-1901
+//       el -> el-monoton   no -> nb         sr -> sr-cyrl    sr-latn, sh, bs -> sh-latn
+//       mn -> mn-cyrl      zh -> zh-latn-pinyin               ku -> kmr
+//       am (Amharic), ti (Tigrinya), gez (Ge'ez) -> mul-ethi
+//   - a longer tag: the same without its region subtags (two letters or three digits after the
+//     first subtag): "pt-BR" -> pt, "nn-NO" -> nn, "es-419" -> es, "de-AT-1901" -> de-1901,
+//     "sr-Latn-RS" -> sh-latn; failing that, its longest accepted leading part:
+//     "en-GB-oxendict" -> en-gb, "zh-Hans-CN" -> zh-latn-pinyin.
+// Pure; safe to call from any number of threads.
+HYPHENKIT_API std::optional<Language> languageFromTag(std::string_view tag);
 
 // Less, equal or greater by number (the operators <, <=, ==, <=> ... compare the same way).
 constexpr std::strong_ordering compare(Language left, Language right) {
@@ -130,44 +149,45 @@ constexpr int fromEnum(Language language) {
 }
 // The value numbered `number`. Throws Error("toEnum{Language}: tag (73) is outside of
 // enumeration's range (0,72)") (with the number asked for) outside 0 to 72.
-Language toEnum(std::int64_t number);
+HYPHENKIT_API Language toEnum(std::int64_t number);
 
 // The value numbered one higher; throws Error for Welsh.
-Language succ(Language language);
+HYPHENKIT_API Language succ(Language language);
 // The value numbered one lower; throws Error for Afrikaans.
-Language pred(Language language);
+HYPHENKIT_API Language pred(Language language);
 
 // The values from `from` up to Welsh.
-std::vector<Language> enumFrom(Language from);
+HYPHENKIT_API std::vector<Language> enumFrom(Language from);
 // The values from `from` up to `to`; empty when `from` > `to`.
-std::vector<Language> enumFromTo(Language from, Language to);
+HYPHENKIT_API std::vector<Language> enumFromTo(Language from, Language to);
 // `from`, `then`, and on in steps of the difference of their numbers up to Welsh (or down to
 // Afrikaans): enumFromThen(Afrikaans, Basque) is Afrikaans, Basque, Bulgarian, ..., Welsh.
 // Throws Error when `from` == `then`, a range that would never end.
-std::vector<Language> enumFromThen(Language from, Language then);
+HYPHENKIT_API std::vector<Language> enumFromThen(Language from, Language then);
 // As enumFromThen, stopping at `to`. When `to` lies beyond `then` against the direction of
 // counting the range is [from] if `to` is not beyond `from` either, else empty.
 // Throws Error when `from` == `then` <= `to`, a range that would never end.
-std::vector<Language> enumFromThenTo(Language from, Language then, Language to);
+HYPHENKIT_API std::vector<Language> enumFromThenTo(Language from, Language then, Language to);
 
 // The name exactly as written above: "English_US", "German_1901".
-std::string show(Language language);
+HYPHENKIT_API std::string show(Language language);
 // The name; no parentheses are added at any precedence.
-std::string showsPrec(int precedence, Language language);
+HYPHENKIT_API std::string showsPrec(int precedence, Language language);
 // "[English_US,Welsh]"; "[]" when empty.
-std::string showList(std::span<const Language> languages);
-std::ostream& operator<<(std::ostream& out, Language language);
+HYPHENKIT_API std::string showList(std::span<const Language> languages);
+HYPHENKIT_API std::ostream& operator<<(std::ostream& out, Language language);
 
 // A new hyphenator for `language`. Its minimums are set at once; its character table, patterns
 // and exceptions are each read from the embedded data and built on their first use, once, even
 // when several threads arrive together. Every call builds afresh and shares nothing with other
 // calls; most callers want the shared languageHyphenator instead. Never throws itself.
-Hyphenator loadHyphenator(Language language);
+HYPHENKIT_API Hyphenator loadHyphenator(Language language);
 
 // The shared hyphenator of `language`, built by loadHyphenator on first use and kept until the
 // process ends: every call returns the same object. Safe from any thread, and from static
-// initialisers of other translation units.
-const Hyphenator& languageHyphenator(Language language);
+// initialisers of other translation units. Throws Error only for a value made by a cast outside
+// the enumeration.
+HYPHENKIT_API const Hyphenator& languageHyphenator(Language language);
 
 // Names one language's shared hyphenator; converts to `const Hyphenator&` wherever one is
 // expected, building it on first use:

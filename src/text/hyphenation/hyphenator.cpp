@@ -6,8 +6,9 @@
 #include <span>
 #include <utility>
 
-#include "text/hyphenation/hyphenator_state.hpp"
+#include "text/hyphenation/hyphenator_breaks.hpp"
 #include "text/hyphenation/pattern_lookup.hpp"
+#include "text/hyphenation/utf8_decode.hpp"
 #include "text/hyphenation/utf8_encode.hpp"
 
 namespace text::hyphenation {
@@ -17,6 +18,7 @@ using detail::Deferred;
 using detail::FrozenTrie;
 using detail::HyphenatorAccess;
 using detail::HyphenatorState;
+using detail::Scratch;
 
 Hyphenator::Hyphenator(CharFunction chars, Patterns patterns, Exceptions exceptions,
                        std::int64_t leftMin, std::int64_t rightMin)
@@ -62,36 +64,6 @@ std::int64_t hyphenatorRightMin(const Hyphenator& hyphenator) {
 }
 
 namespace {
-
-// The key, score and break buffers of one thread, reused by every call so that a warm hyphenate
-// allocates nothing but its result. A character function that itself calls hyphenate finds them
-// taken and gets fresh ones.
-class Scratch {
- public:
-  Scratch() : buffers_(shared().inUse ? own_ : shared()) { buffers_.inUse = true; }
-  ~Scratch() { buffers_.inUse = false; }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
-
-  std::u32string& key() { return buffers_.key; }
-  Scores& scores() { return buffers_.scores; }
-  std::vector<std::size_t>& points() { return buffers_.points; }
-
- private:
-  struct Buffers {
-    std::u32string key;
-    Scores scores;
-    std::vector<std::size_t> points;
-    bool inUse = false;
-  };
-  static Buffers& shared() {
-    thread_local Buffers buffers;
-    return buffers;
-  }
-
-  Buffers own_;
-  Buffers& buffers_;
-};
 
 // n < leftMin + rightMin as whole numbers: the sum may lie outside the range of int64_t.
 bool shorterThanMinimums(std::int64_t n, std::int64_t leftMin, std::int64_t rightMin) {
@@ -147,6 +119,8 @@ std::span<const std::int64_t> plainScores(const HyphenatorState& state, std::u32
   return scratch.scores();
 }
 
+}  // namespace
+
 // The raw list R (entry k belongs to the gap before character k of the key) is trimmed to
 // T = max(l, 0) zeros followed by up to m = n - l - r + 1 entries of R from entry max(l, 0) on;
 // the word is then cut after character i wherever entry i + 1 of T is odd. T is never built:
@@ -159,9 +133,9 @@ std::span<const std::int64_t> plainScores(const HyphenatorState& state, std::u32
 // the odd entries at k = 2 and k = 6 give "hy", "phen", "ation".
 //
 // `scratch` may be null: only the plain road needs buffers, and takes the thread's own then.
-void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch* scratch,
-                std::vector<std::size_t>& points) {
-  points.clear();
+void detail::findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch* scratch,
+                        std::vector<std::size_t>& breaks) {
+  breaks.clear();
   const auto n = static_cast<std::int64_t>(word.size());
   const std::int64_t leftMin = state.leftMin;
   const std::int64_t rightMin = state.rightMin;
@@ -187,7 +161,7 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch*
       const std::int64_t last =
           std::min(lastBreak(n, leftMin, rightMin), static_cast<std::int64_t>(end) - 3);
       for (std::int64_t k = first; k <= last; ++k) {
-        if (raw[k] & 1) points.push_back(static_cast<std::size_t>(k));
+        if (raw[k] & 1) breaks.push_back(static_cast<std::size_t>(k));
       }
       return;
     }
@@ -205,30 +179,48 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch*
   std::int64_t last = lastBreak(n, leftMin, rightMin);
   last = std::min(last, static_cast<std::int64_t>(raw.size()) - 1);
   for (std::int64_t k = first; k <= last; ++k) {
-    if (raw[k] % 2 != 0) points.push_back(static_cast<std::size_t>(k));
+    if (raw[k] % 2 != 0) breaks.push_back(static_cast<std::size_t>(k));
   }
 }
 
-}  // namespace
-
 void hyphenationPoints(const Hyphenator& hyphenator, std::u32string_view word,
                        std::vector<std::size_t>& out) {
-  findBreaks(HyphenatorAccess::state(hyphenator), word, nullptr, out);
+  detail::findBreaks(HyphenatorAccess::state(hyphenator), word, nullptr, out);
 }
 
 std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word) {
   Scratch scratch;
-  std::vector<std::size_t>& points = scratch.points();
-  findBreaks(HyphenatorAccess::state(hyphenator), word, &scratch, points);
-
+  std::vector<std::size_t>& breaks = scratch.breaks();
+  detail::findBreaks(HyphenatorAccess::state(hyphenator), word, &scratch, breaks);
   std::vector<std::u32string> fragments;
-  fragments.reserve(points.size() + 1);
+  fragments.reserve(breaks.size() + 1);
   std::size_t start = 0;
-  for (std::size_t end : points) {
+  for (const std::size_t end : breaks) {
     fragments.emplace_back(word.substr(start, end - start));
     start = end;
   }
   fragments.emplace_back(word.substr(start));
+  return fragments;
+}
+
+// Slices of the caller's bytes: a break after k characters is a cut before the first byte of
+// character k, or after the last byte when k is the word's length.
+std::vector<std::string> hyphenate(const Hyphenator& hyphenator, std::string_view utf8) {
+  Scratch scratch;
+  std::u32string& word = scratch.word();
+  std::vector<std::size_t>& starts = scratch.starts();
+  detail::decodeUtf8Into(utf8, word, starts);
+  starts.push_back(utf8.size());
+  std::vector<std::size_t>& breaks = scratch.breaks();
+  detail::findBreaks(HyphenatorAccess::state(hyphenator), word, &scratch, breaks);
+  std::vector<std::string> fragments;
+  fragments.reserve(breaks.size() + 1);
+  std::size_t start = 0;
+  for (const std::size_t k : breaks) {
+    fragments.emplace_back(utf8.substr(start, starts[k] - start));
+    start = starts[k];
+  }
+  fragments.emplace_back(utf8.substr(start));
   return fragments;
 }
 
