@@ -35,6 +35,14 @@ TEST(LongPatterns, AMillionLetterPatternWorksEverywhere) {
   EXPECT_EQ(text.find(leafEnd), text.size() - 3 * million - leafEnd.size());
   EXPECT_EQ(text.find_first_not_of(")])", text.size() - 3 * million), std::string::npos);
 
+  // The automaton walks the chain once; the match of the long pattern ends at the gap before
+  // the closing ".", which only counts when another pattern reaches past it.
+  Scores along = lookupPattern(letters + U"b", parsed);
+  ASSERT_EQ(along.size(), million + 1);
+  EXPECT_EQ(along[million], 1);
+  EXPECT_EQ(along[million - 1], 0);
+  EXPECT_EQ(lookupPattern(letters, parsed), Scores(million, 0));
+
   std::u32string word(million, U'b');
   Scores scores = lookupPattern(word, parsed);
   ASSERT_EQ(scores.size(), million);

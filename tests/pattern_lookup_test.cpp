@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "pattern_model.hpp"
 #include "text/hyphenation/pattern.hpp"
 #include "text/hyphenation/pattern_lookup.hpp"
 #include "text/hyphenation/pattern_node.hpp"
@@ -98,40 +99,6 @@ TEST(LookupPattern, LookupIntoReusesTheBufferAndOverwritesIt) {
   EXPECT_EQ(scores, (Scores{0, 1, 0, 1}));
 }
 
-// The description's lookup taken literally: for every start position the zipMax of every
-// matching pattern's scores, combined from the end as zipMax(M(i), 0 : C(i + 1)).
-Scores modelLookup(const std::vector<std::u32string>& lines, std::u32string_view word) {
-  std::map<std::u32string, Scores> patterns;  // letters -> scores of the first such line
-  for (const auto& line : lines) {
-    std::u32string letters;
-    for (char32_t c : line) {
-      if (c < U'0' || c > U'9') letters += c;
-    }
-    patterns.emplace(letters, scorePattern(line));
-  }
-  std::u32string framed = U"." + std::u32string(word) + U".";
-  auto zipMax = [](Scores a, const Scores& b) {
-    if (a.size() < b.size()) a.resize(b.size(), INT64_MIN);
-    for (std::size_t k = 0; k < b.size(); ++k)
-      a[k] = std::max(a[k], b[k]);
-    return a;
-  };
-  auto root = patterns.find(U"");
-  Scores combined = root == patterns.end() ? Scores{} : root->second;
-  for (std::size_t start = framed.size(); start-- > 0;) {
-    Scores here;
-    for (const auto& [letters, scores] : patterns) {
-      if (framed.compare(start, letters.size(), letters) == 0 &&
-          start + letters.size() <= framed.size()) {
-        here = zipMax(here, scores);
-      }
-    }
-    combined.insert(combined.begin(), 0);
-    combined = zipMax(combined, here);
-  }
-  return Scores(combined.begin() + 1, combined.end() - 1);
-}
-
 TEST(LookupPattern, MatchesTheModelAndTheReferenceWalkOnRandomPatterns) {
   std::mt19937 random(12345);
   const std::u32string alphabet = U"ab.";
@@ -165,7 +132,7 @@ TEST(LookupPattern, MatchesTheModelAndTheReferenceWalkOnRandomPatterns) {
       std::u32string letters;
       for (int length = pick(0, 7); length > 0; --length)
         letters += alphabet[pick(0, 2)];
-      Scores expected = modelLookup(lines, letters);
+      Scores expected = testing::modelLookup(lines, letters);
       detail::lookupPatternInto(letters, parsed, fast);
       detail::referenceLookupInto(letters, inserted, reference);
       ASSERT_EQ(fast, expected) << show(parsed) << " word "

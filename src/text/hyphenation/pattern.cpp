@@ -28,17 +28,8 @@ namespace text::hyphenation {
 namespace detail {
 namespace {
 
-const Scores noScores;
-const std::vector<PatternNode::Edge> noChildren;
-
 bool isDigit(char32_t c) {
   return c >= U'0' && c <= U'9';
-}
-
-template <class Children>
-auto findEdge(Children& children, char32_t key) {
-  return std::lower_bound(children.begin(), children.end(), key,
-                          [](const PatternNode::Edge& edge, char32_t k) { return edge.first < k; });
 }
 
 }  // namespace
@@ -62,6 +53,90 @@ PatternNode::~PatternNode() {
   }
 }
 
+NodeView::NodeView(const Patterns& trie) {
+  const PatternNode* node = PatternAccess::node(trie);
+  if (node && node->frozen) {
+    frozen_ = &node->frozen;
+    state_ = node->state;
+  } else {
+    node_ = node;
+  }
+}
+
+bool NodeView::sameAs(const NodeView& other) const {
+  if (frozen_) return other.frozen_ && *frozen_ == *other.frozen_ && state_ == other.state_;
+  return !other.frozen_ && node_ == other.node_;
+}
+
+std::size_t NodeView::scoreCount() const {
+  if (frozen_) return (*frozen_)->scores(state_).size();
+  return node_ ? node_->scores.size() : 0;
+}
+
+std::int64_t NodeView::score(std::size_t k) const {
+  return frozen_ ? (*frozen_)->scores(state_)[k] : node_->scores[k];
+}
+
+Scores NodeView::scores() const {
+  if (frozen_) {
+    auto bytes = (*frozen_)->scores(state_);
+    return Scores(bytes.begin(), bytes.end());
+  }
+  return node_ ? node_->scores : Scores();
+}
+
+NodeView::Child NodeView::children() const {
+  Child child;
+  if (frozen_) {
+    child.frozen_ = frozen_;
+    child.state_ = (*frozen_)->firstChild(state_);
+  } else {
+    child.node_ = node_;
+  }
+  return child;
+}
+
+NodeView::Child NodeView::find(char32_t key) const {
+  Child child = children();
+  if (frozen_) {
+    child.state_ = (*frozen_)->find(state_, key);
+  } else if (node_) {
+    const auto& edges = node_->children;
+    auto at =
+        std::lower_bound(edges.begin(), edges.end(), key,
+                         [](const PatternNode::Edge& edge, char32_t k) { return edge.first < k; });
+    child.index_ = at != edges.end() && at->first == key ? at - edges.begin() : edges.size();
+  }
+  return child;
+}
+
+char32_t NodeView::Child::key() const {
+  return frozen_ ? (*frozen_)->key(state_) : node_->children[index_].first;
+}
+
+NodeView NodeView::Child::view() const {
+  NodeView view;
+  if (frozen_) {
+    view.frozen_ = frozen_;
+    view.state_ = state_;
+    return view;
+  }
+  return NodeView(node_->children[index_].second);
+}
+
+Patterns NodeView::Child::handle() const {
+  if (frozen_) return PatternAccess::make(std::make_shared<const PatternNode>(*frozen_, state_));
+  return node_->children[index_].second;
+}
+
+void NodeView::Child::next() {
+  if (frozen_) {
+    state_ = (*frozen_)->nextSibling(state_);
+  } else {
+    ++index_;
+  }
+}
+
 Scores zipMax(const Scores& left, const Scores& right) {
   const Scores& longer = left.size() >= right.size() ? left : right;
   const Scores& shorter = left.size() >= right.size() ? right : left;
@@ -71,24 +146,9 @@ Scores zipMax(const Scores& left, const Scores& right) {
   return result;
 }
 
-const Scores& scoresOf(const Patterns& trie) {
-  const PatternNode* node = PatternAccess::node(trie);
-  return node ? node->scores : noScores;
-}
-
-const std::vector<PatternNode::Edge>& childrenOf(const Patterns& trie) {
-  const PatternNode* node = PatternAccess::node(trie);
-  return node ? node->children : noChildren;
-}
-
-const Patterns* findChild(const Patterns& trie, char32_t key) {
-  const auto& children = childrenOf(trie);
-  auto at = findEdge(children, key);
-  return at != children.end() && at->first == key ? &at->second : nullptr;
-}
-
 }  // namespace detail
 
+using detail::NodeView;
 using detail::PatternAccess;
 using detail::PatternNode;
 
@@ -101,12 +161,15 @@ Patterns::Patterns(Scores scores, Children children) {
 }
 
 Scores patternScores(const Patterns& node) {
-  return detail::scoresOf(node);
+  return NodeView(node).scores();
 }
 
 Patterns::Children patternChildren(const Patterns& node) {
-  const auto& children = detail::childrenOf(node);
-  return Patterns::Children(children.begin(), children.end());
+  Patterns::Children children;
+  for (auto child = NodeView(node).children(); child.valid(); child.next()) {
+    children.emplace_hint(children.end(), child.key(), child.handle());
+  }
+  return children;
 }
 
 Scores scorePattern(std::u32string_view pattern) {
@@ -128,6 +191,23 @@ Scores scorePattern(std::u32string_view pattern) {
   return scores;
 }
 
+namespace {
+
+std::vector<PatternNode::Edge> childrenOf(const NodeView& view) {
+  std::vector<PatternNode::Edge> children;
+  for (auto child = view.children(); child.valid(); child.next()) {
+    children.emplace_back(child.key(), child.handle());
+  }
+  return children;
+}
+
+Patterns makeNode(Scores scores, std::vector<PatternNode::Edge> children) {
+  return PatternAccess::make(
+      std::make_shared<const PatternNode>(std::move(scores), std::move(children)));
+}
+
+}  // namespace
+
 Patterns insertPattern(std::u32string_view pattern, const Patterns& trie) {
   std::u32string letters;
   for (char32_t c : pattern) {
@@ -136,107 +216,109 @@ Patterns insertPattern(std::u32string_view pattern, const Patterns& trie) {
   Scores scores = scorePattern(pattern);
 
   // path[k] is the existing node spelled by the first k letters.
-  std::vector<const Patterns*> path{&trie};
+  std::vector<NodeView> path{NodeView(trie)};
   while (path.size() <= letters.size()) {
-    const Patterns* child = detail::findChild(*path.back(), letters[path.size() - 1]);
-    if (!child) break;
-    path.push_back(child);
+    auto child = path.back().find(letters[path.size() - 1]);
+    if (!child.valid()) break;
+    path.push_back(child.view());
   }
 
   std::size_t depth = path.size() - 1;
-  std::shared_ptr<const PatternNode> built;
+  Patterns built;
   if (depth == letters.size()) {
-    built =
-        std::make_shared<const PatternNode>(std::move(scores), detail::childrenOf(*path.back()));
+    built = makeNode(std::move(scores), childrenOf(path.back()));
   } else {
     // A new chain for the letters the trie does not have yet, built from its far end.
-    built =
-        std::make_shared<const PatternNode>(std::move(scores), std::vector<PatternNode::Edge>{});
+    built = makeNode(std::move(scores), {});
     for (std::size_t k = letters.size() - 1; k > depth; --k) {
       std::vector<PatternNode::Edge> edge;
-      edge.emplace_back(letters[k], PatternAccess::make(std::move(built)));
-      built = std::make_shared<const PatternNode>(Scores{}, std::move(edge));
+      edge.emplace_back(letters[k], std::move(built));
+      built = makeNode({}, std::move(edge));
     }
     ++depth;
   }
   // Copy the existing nodes above, each with its child on the path replaced.
   while (depth > 0) {
     --depth;
-    const Patterns& old = *path[depth];
-    auto children = detail::childrenOf(old);
+    const NodeView& old = path[depth];
+    auto children = childrenOf(old);
     char32_t key = letters[depth];
-    auto at = detail::findEdge(children, key);
+    auto at =
+        std::lower_bound(children.begin(), children.end(), key,
+                         [](const PatternNode::Edge& edge, char32_t k) { return edge.first < k; });
     if (at != children.end() && at->first == key) {
-      at->second = PatternAccess::make(std::move(built));
+      at->second = std::move(built);
     } else {
-      children.emplace(at, key, PatternAccess::make(std::move(built)));
+      children.emplace(at, key, std::move(built));
     }
-    built = std::make_shared<const PatternNode>(detail::scoresOf(old), std::move(children));
+    built = makeNode(old.scores(), std::move(children));
   }
-  return PatternAccess::make(std::move(built));
+  return built;
 }
 
 Patterns operator+(const Patterns& left, const Patterns& right) {
   // Merged nodes are built bottom-up with an explicit stack: a frame per pair of nodes being
   // merged, whose children are collected until both child lists are used up.
   struct Frame {
-    Frame(const Patterns* left, const Patterns* right) : left(left), right(right) {}
-    const Patterns* left;
-    const Patterns* right;
-    std::size_t leftAt = 0;
-    std::size_t rightAt = 0;
+    Frame(const NodeView& left, const NodeView& right)
+        : left(left), right(right), leftChild(left.children()), rightChild(right.children()) {}
+    NodeView left;
+    NodeView right;
+    NodeView::Child leftChild;
+    NodeView::Child rightChild;
     std::vector<PatternNode::Edge> children;
   };
-  auto trivial = [](const Patterns& a, const Patterns& b) -> const Patterns* {
-    const PatternNode* na = PatternAccess::node(a);
-    const PatternNode* nb = PatternAccess::node(b);
-    if (na == nb || !nb) return &a;
-    if (!na) return &b;
-    return nullptr;
+  // The merge when it needs no new node: one side is empty or both are the same node.
+  enum class Shortcut { none, left, right };
+  auto shortcut = [](const NodeView& a, const NodeView& b) {
+    if (a.sameAs(b) || b.empty()) return Shortcut::left;
+    if (a.empty()) return Shortcut::right;
+    return Shortcut::none;
   };
-  if (const Patterns* shortcut = trivial(left, right)) return *shortcut;
+  switch (shortcut(NodeView(left), NodeView(right))) {
+    case Shortcut::left:
+      return left;
+    case Shortcut::right:
+      return right;
+    case Shortcut::none:
+      break;
+  }
 
   std::vector<Frame> stack;
-  stack.push_back(Frame{&left, &right});
-  Patterns finished;
+  stack.emplace_back(NodeView(left), NodeView(right));
   while (true) {
     Frame& frame = stack.back();
-    const auto& leftChildren = detail::childrenOf(*frame.left);
-    const auto& rightChildren = detail::childrenOf(*frame.right);
+    NodeView::Child& a = frame.leftChild;
+    NodeView::Child& b = frame.rightChild;
     bool descended = false;
-    while (frame.leftAt < leftChildren.size() || frame.rightAt < rightChildren.size()) {
-      if (frame.rightAt == rightChildren.size() ||
-          (frame.leftAt < leftChildren.size() &&
-           leftChildren[frame.leftAt].first < rightChildren[frame.rightAt].first)) {
-        frame.children.push_back(leftChildren[frame.leftAt++]);
-      } else if (frame.leftAt == leftChildren.size() ||
-                 rightChildren[frame.rightAt].first < leftChildren[frame.leftAt].first) {
-        frame.children.push_back(rightChildren[frame.rightAt++]);
+    while (a.valid() || b.valid()) {
+      if (!b.valid() || (a.valid() && a.key() < b.key())) {
+        frame.children.emplace_back(a.key(), a.handle());
+        a.next();
+      } else if (!a.valid() || b.key() < a.key()) {
+        frame.children.emplace_back(b.key(), b.handle());
+        b.next();
       } else {
-        const Patterns& a = leftChildren[frame.leftAt].second;
-        const Patterns& b = rightChildren[frame.rightAt].second;
-        if (const Patterns* shortcut = trivial(a, b)) {
-          frame.children.emplace_back(leftChildren[frame.leftAt].first, *shortcut);
-          ++frame.leftAt;
-          ++frame.rightAt;
-        } else {
-          stack.push_back(Frame{&a, &b});
+        Shortcut common = shortcut(a.view(), b.view());
+        if (common == Shortcut::none) {
+          stack.emplace_back(a.view(), b.view());
           descended = true;
           break;
         }
+        frame.children.emplace_back(a.key(), common == Shortcut::left ? a.handle() : b.handle());
+        a.next();
+        b.next();
       }
     }
     if (descended) continue;
-    finished = PatternAccess::make(std::make_shared<const PatternNode>(
-        detail::zipMax(detail::scoresOf(*frame.left), detail::scoresOf(*frame.right)),
-        std::move(frame.children)));
+    Patterns finished = makeNode(detail::zipMax(frame.left.scores(), frame.right.scores()),
+                                 std::move(frame.children));
     stack.pop_back();
     if (stack.empty()) return finished;
     Frame& parent = stack.back();
-    parent.children.emplace_back(detail::childrenOf(*parent.left)[parent.leftAt].first,
-                                 std::move(finished));
-    ++parent.leftAt;
-    ++parent.rightAt;
+    parent.children.emplace_back(parent.leftChild.key(), std::move(finished));
+    parent.leftChild.next();
+    parent.rightChild.next();
   }
 }
 
@@ -262,19 +344,22 @@ Patterns mconcat(std::span<const Patterns> tries) {
 }
 
 bool operator==(const Patterns& left, const Patterns& right) {
-  std::vector<std::pair<const Patterns*, const Patterns*>> pending{{&left, &right}};
+  std::vector<std::pair<NodeView, NodeView>> pending{{NodeView(left), NodeView(right)}};
   while (!pending.empty()) {
     auto [a, b] = pending.back();
     pending.pop_back();
-    if (PatternAccess::node(*a) == PatternAccess::node(*b)) continue;
-    if (detail::scoresOf(*a) != detail::scoresOf(*b)) return false;
-    const auto& aChildren = detail::childrenOf(*a);
-    const auto& bChildren = detail::childrenOf(*b);
-    if (aChildren.size() != bChildren.size()) return false;
-    for (std::size_t k = 0; k < aChildren.size(); ++k) {
-      if (aChildren[k].first != bChildren[k].first) return false;
-      pending.emplace_back(&aChildren[k].second, &bChildren[k].second);
+    if (a.sameAs(b)) continue;
+    std::size_t scoreCount = a.scoreCount();
+    if (scoreCount != b.scoreCount()) return false;
+    for (std::size_t k = 0; k < scoreCount; ++k) {
+      if (a.score(k) != b.score(k)) return false;
     }
+    auto aChild = a.children(), bChild = b.children();
+    for (; aChild.valid() && bChild.valid(); aChild.next(), bChild.next()) {
+      if (aChild.key() != bChild.key()) return false;
+      pending.emplace_back(aChild.view(), bChild.view());
+    }
+    if (aChild.valid() || bChild.valid()) return false;
   }
   return true;
 }

@@ -1,24 +1,129 @@
+#include <algorithm>
+#include <bit>
 #include <vector>
 
+#include "text/hyphenation/pattern_automaton.hpp"
 #include "text/hyphenation/pattern_node.hpp"
 
 namespace text::hyphenation {
+namespace {
 
-Patterns parsePatterns(std::u32string_view text) {
-  std::vector<std::u32string_view> lines;
+bool isDigit(char32_t c) {
+  return c >= U'0' && c <= U'9';
+}
+
+// Every code point of the text that is a letter, ascending.
+std::vector<char32_t> alphabetOf(std::u32string_view text) {
+  std::vector<std::uint64_t> basic(0x10000 / 64);
+  std::vector<char32_t> others;
+  for (char32_t c : text) {
+    if (c < 0x10000) {
+      basic[c >> 6] |= std::uint64_t{1} << (c & 63);
+    } else {
+      others.push_back(c);
+    }
+  }
+  for (char32_t c = U'0'; c <= U'9'; ++c)
+    basic[c >> 6] &= ~(std::uint64_t{1} << (c & 63));
+  basic[U'\n' >> 6] &= ~(std::uint64_t{1} << (U'\n' & 63));
+  std::vector<char32_t> alphabet;
+  for (std::size_t word = 0; word < basic.size(); ++word) {
+    for (std::uint64_t bits = basic[word]; bits != 0; bits &= bits - 1) {
+      alphabet.push_back(static_cast<char32_t>(word * 64 + std::countr_zero(bits)));
+    }
+  }
+  std::sort(others.begin(), others.end());
+  others.erase(std::unique(others.begin(), others.end()), others.end());
+  alphabet.insert(alphabet.end(), others.begin(), others.end());
+  return alphabet;
+}
+
+// Appends the scores of one line, by the rule of scorePattern, as bytes.
+void appendScores(std::u32string_view line, std::vector<std::uint8_t>& scores) {
+  std::size_t at = 0;
+  while (at < line.size()) {
+    if (isDigit(line[at])) {
+      scores.push_back(static_cast<std::uint8_t>(line[at] - U'0'));
+      at += 2;
+      if (at > line.size()) return;
+    } else {
+      scores.push_back(0);
+      at += 1;
+    }
+  }
+  scores.push_back(0);
+}
+
+// The trie of every line, built in place; the first line with given letters sets their scores.
+detail::TrieDraft draftOf(std::u32string_view text) {
+  detail::TrieDraft draft;
+  draft.alphabet = alphabetOf(text);
+  draft.classes = detail::LetterClasses(draft.alphabet);
+  draft.nodes.reserve(text.size() / 2 + 1);
+  draft.scores.reserve(text.size() + 1);
+  draft.nodes.emplace_back();
+  // The children of the root and of the root's children are also found by class, since these
+  // have the most; with a large alphabet only the root's.
+  const std::size_t width = draft.alphabet.size() + 1;
+  const bool dense = width * width <= 0x10000;
+  std::vector<std::uint32_t> shallowChildren(dense ? width * width : width, 0);
+  auto add = [&](std::uint32_t parent, std::uint32_t letterClass) {
+    auto child = static_cast<std::uint32_t>(draft.nodes.size());
+    detail::TrieDraft::Node& added = draft.nodes.emplace_back();
+    added.letterClass = letterClass;
+    added.nextSibling = draft.nodes[parent].firstChild;
+    draft.nodes[parent].firstChild = child;
+    return child;
+  };
+  auto deepChild = [&](std::uint32_t parent, std::uint32_t letterClass) {
+    std::uint32_t child = draft.nodes[parent].firstChild;
+    while (child != 0 && draft.nodes[child].letterClass != letterClass) {
+      child = draft.nodes[child].nextSibling;
+    }
+    return child != 0 ? child : add(parent, letterClass);
+  };
+
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find(U'\n', start);
     if (end == std::u32string_view::npos) end = text.size();
-    lines.push_back(text.substr(start, end - start));
+    std::u32string_view line = text.substr(start, end - start);
+    std::uint32_t node = 0;
+    std::size_t depth = 0;
+    std::uint32_t firstClass = 0;
+    for (char32_t c : line) {
+      if (isDigit(c)) continue;
+      const std::uint32_t letterClass = draft.classes(c);
+      if (depth == 0 || (depth == 1 && dense)) {
+        std::uint32_t& child = shallowChildren[firstClass * width + letterClass];
+        if (child == 0) child = add(node, letterClass);
+        node = child;
+        if (depth == 0) firstClass = letterClass;
+      } else {
+        node = deepChild(node, letterClass);
+      }
+      ++depth;
+    }
+    if (draft.nodes[node].scoresCount == 0) {
+      auto begin = draft.scores.size();
+      appendScores(line, draft.scores);
+      draft.nodes[node].scoresBegin = static_cast<std::uint32_t>(begin);
+      draft.nodes[node].scoresCount = static_cast<std::uint32_t>(draft.scores.size() - begin);
+    }
     start = end + 1;
   }
-  // Inserting from the last line to the first lets the first of several lines with the same
-  // letters win.
-  Patterns trie;
-  for (auto line = lines.rbegin(); line != lines.rend(); ++line)
-    trie = insertPattern(*line, trie);
-  return trie;
+  return draft;
+}
+
+}  // namespace
+
+Patterns parsePatterns(std::u32string_view text) {
+  // Lines are taken first to last and a line whose letters already have scores is skipped,
+  // which keeps the first of several lines with the same letters, as inserting them from the
+  // last line to the first would.
+  auto frozen = std::make_shared<const detail::FrozenTrie>(draftOf(text));
+  return detail::PatternAccess::make(
+      std::make_shared<const detail::PatternNode>(std::move(frozen), detail::FrozenTrie::root));
 }
 
 }  // namespace text::hyphenation

@@ -5,11 +5,11 @@
 namespace text::hyphenation {
 namespace {
 
-void appendScores(std::string& out, const Scores& scores) {
+void appendScores(std::string& out, const detail::NodeView& node) {
   out += '[';
-  for (std::size_t k = 0; k < scores.size(); ++k) {
+  for (std::size_t k = 0; k < node.scoreCount(); ++k) {
     if (k > 0) out += ',';
-    out += std::to_string(scores[k]);
+    out += std::to_string(node.score(k));
   }
   out += ']';
 }
@@ -18,31 +18,32 @@ void appendScores(std::string& out, const Scores& scores) {
 // next child to print.
 void appendTrie(std::string& out, const Patterns& trie) {
   struct Frame {
-    const std::vector<detail::PatternNode::Edge>* children;
-    std::size_t next;
+    detail::NodeView::Child child;
+    bool first;
   };
   std::vector<Frame> stack;
-  auto open = [&](const Patterns& node) {
+  auto open = [&](const detail::NodeView& node) {
     out += "Patterns ";
-    appendScores(out, detail::scoresOf(node));
+    appendScores(out, node);
     out += " (fromList [";
-    stack.push_back(Frame{&detail::childrenOf(node), 0});
+    stack.push_back(Frame{node.children(), true});
   };
-  open(trie);
+  open(detail::NodeView(trie));
   while (!stack.empty()) {
     Frame& frame = stack.back();
-    if (frame.next == frame.children->size()) {
+    if (!frame.child.valid()) {
       out += "])";
       stack.pop_back();
       if (!stack.empty()) out += ')';
       continue;
     }
-    const auto& [key, child] = (*frame.children)[frame.next];
-    if (frame.next > 0) out += ',';
-    ++frame.next;
+    if (!frame.first) out += ',';
+    frame.first = false;
     out += '(';
-    out += std::to_string(static_cast<std::uint32_t>(key));
+    out += std::to_string(static_cast<std::uint32_t>(frame.child.key()));
     out += ',';
+    detail::NodeView child = frame.child.view();
+    frame.child.next();
     open(child);
   }
 }

@@ -1,0 +1,494 @@
+#include "text/hyphenation/pattern_automaton.hpp"
+
+#include <algorithm>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#elif defined(__ARM_NEON)
+#include <arm_neon.h>
+#endif
+
+namespace text::hyphenation::detail {
+namespace {
+
+constexpr std::uint32_t freeSlot = 0xFFFFFFFF;   // check of an unused slot
+constexpr std::uint32_t rootCheck = 0xFFFFFFFE;  // check of the root: nobody's child
+constexpr std::uint32_t listEnd = 0xFFFFFFFF;
+
+// Merged outputs longer than this are applied pattern by pattern instead, which keeps them
+// small even for pattern sets made of long overlapping patterns.
+constexpr std::size_t longestMergedOutput = 64;
+
+// Words up to this many gaps (with the window's margin) are scored in a byte buffer on the
+// stack; longer ones directly in the result.
+constexpr std::size_t stackGaps = 256;
+
+}  // namespace
+
+LetterClasses::LetterClasses(const std::vector<char32_t>& letters) {
+  pages_.assign((lastPlane >> 8) + 1, 0);
+  blocks_.assign(256, 0);
+  std::uint32_t letterClass = 0;
+  for (char32_t letter : letters) {
+    ++letterClass;
+    if (letter > lastPlane) {
+      if (beyond_.empty()) beyondFirstClass_ = letterClass;
+      beyond_.push_back(letter);
+      continue;
+    }
+    std::uint32_t& page = pages_[letter >> 8];
+    if (page == 0) {
+      page = static_cast<std::uint32_t>(blocks_.size() >> 8);
+      blocks_.resize(blocks_.size() + 256, 0);
+    }
+    blocks_[(std::size_t{page} << 8) | (letter & 0xFF)] = letterClass;
+  }
+}
+
+std::uint32_t LetterClasses::beyondUnicode(char32_t c) const {
+  auto at = std::lower_bound(beyond_.begin(), beyond_.end(), c);
+  if (at == beyond_.end() || *at != c) return 0;
+  return beyondFirstClass_ + static_cast<std::uint32_t>(at - beyond_.begin());
+}
+
+std::size_t LetterClasses::bytes() const {
+  return pages_.capacity() * sizeof(pages_[0]) + blocks_.capacity() * sizeof(blocks_[0]) +
+         beyond_.capacity() * sizeof(beyond_[0]);
+}
+
+FrozenTrie::FrozenTrie(TrieDraft draft)
+    : alphabet_(std::move(draft.alphabet)), classes_(std::move(draft.classes)) {
+  std::vector<std::uint32_t> order, depth;
+  place(draft, order, depth);
+  draft = TrieDraft();
+  link(order);
+  buildRows();
+  buildOutputs(order, depth);
+}
+
+// Gives every draft node a slot, breadth first: a node's children go to base + their classes,
+// with the smallest base whose slots are all free. Candidate bases come from a list of free
+// slots; a slot that has failed as a candidate often leaves the list, so that placing stays
+// linear however full the front of the array gets.
+void FrozenTrie::place(const TrieDraft& draft, std::vector<std::uint32_t>& order,
+                       std::vector<std::uint32_t>& depth) {
+  std::vector<std::uint32_t> draftNode;
+  std::vector<std::uint32_t> nextFree, previousFree;
+  std::vector<std::uint8_t> misses, listed;
+  std::uint32_t freeHead = listEnd, freeTail = listEnd;
+
+  auto grow = [&](std::size_t size) {
+    const std::size_t old = check_.size();
+    if (size <= old) return;
+    size = std::max(size, old + old / 4 + alphabet_.size() + 64);
+    for (auto* slots : {&base_, &firstChild_, &nextSibling_, &draftNode, &depth}) {
+      slots->resize(size, 0);
+    }
+    check_.resize(size, freeSlot);
+    nextFree.resize(size, listEnd);
+    previousFree.resize(size, listEnd);
+    misses.resize(size, 0);
+    listed.resize(size, 1);
+    for (std::size_t slot = old; slot < size; ++slot) {
+      auto index = static_cast<std::uint32_t>(slot);
+      previousFree[slot] = freeTail;
+      if (freeTail == listEnd) {
+        freeHead = index;
+      } else {
+        nextFree[freeTail] = index;
+      }
+      freeTail = index;
+    }
+  };
+  auto unlist = [&](std::uint32_t slot) {
+    if (!listed[slot]) return;
+    listed[slot] = 0;
+    std::uint32_t next = nextFree[slot], previous = previousFree[slot];
+    (previous == listEnd ? freeHead : nextFree[previous]) = next;
+    (next == listEnd ? freeTail : previousFree[next]) = previous;
+  };
+
+  // The root's children go to their classes, and with few classes the slots up to the last
+  // class stay reserved for them, so that a state at most shallow_ is the root or its child.
+  const std::size_t classes = alphabet_.size();
+  shallow_ = (classes + 1) * (classes + 1) <= 0x10000 ? static_cast<std::uint32_t>(classes) : 0;
+  // Room for every node and a little slack, so that the arrays rarely have to move.
+  grow(draft.nodes.size() + draft.nodes.size() / 8 + classes + 1);
+  for (std::uint32_t slot = 0; slot <= shallow_; ++slot)
+    unlist(slot);
+  unlist(root);
+  check_[root] = rootCheck;
+  order.push_back(root);
+  std::vector<std::uint32_t> children;
+  std::size_t used = 1;
+  for (std::size_t at = 0; at < order.size(); ++at) {
+    const std::uint32_t state = order[at];
+    children.clear();
+    for (std::uint32_t child = draft.nodes[draftNode[state]].firstChild; child != 0;
+         child = draft.nodes[child].nextSibling) {
+      children.push_back(child);
+    }
+    if (children.empty()) continue;
+    std::sort(children.begin(), children.end(), [&](std::uint32_t a, std::uint32_t b) {
+      return draft.nodes[a].letterClass < draft.nodes[b].letterClass;
+    });
+    const std::uint32_t first = draft.nodes[children.front()].letterClass;
+    std::uint32_t candidate = freeHead;
+    std::uint32_t base = 0;
+    while (state != root) {
+      if (candidate == listEnd) {
+        candidate = static_cast<std::uint32_t>(check_.size());
+        grow(check_.size() + 1);
+      }
+      bool fits = candidate >= first;
+      if (fits) {
+        base = candidate - first;
+        const std::size_t last = std::size_t{base} + draft.nodes[children.back()].letterClass;
+        if (last >= check_.size()) grow(last + 1);
+        for (std::uint32_t child : children) {
+          if (check_[base + draft.nodes[child].letterClass] != freeSlot) {
+            fits = false;
+            break;
+          }
+        }
+      }
+      if (fits) break;
+      std::uint32_t next = nextFree[candidate];
+      if (++misses[candidate] >= 16) unlist(candidate);
+      candidate = next;
+    }
+    base_[state] = base;
+    std::uint32_t previous = none;
+    for (std::uint32_t child : children) {
+      std::uint32_t slot = base + draft.nodes[child].letterClass;
+      unlist(slot);
+      check_[slot] = state;
+      draftNode[slot] = child;
+      depth[slot] = depth[state] + 1;
+      order.push_back(slot);
+      (previous == none ? firstChild_[state] : nextSibling_[previous]) = slot;
+      previous = slot;
+      used = std::max<std::size_t>(used, slot + 1);
+    }
+  }
+
+  // Trim to the used slots, but keep check_ long enough for base + any class.
+  std::size_t reach = used;
+  for (std::size_t slot = 0; slot < used; ++slot) {
+    if (firstChild_[slot] != none) reach = std::max<std::size_t>(reach, base_[slot] + 1);
+  }
+  reach += alphabet_.size();
+  for (auto* slots : {&base_, &firstChild_, &nextSibling_}) {
+    slots->resize(used);
+    slots->shrink_to_fit();
+  }
+  check_.resize(std::max(reach, used), freeSlot);
+  check_.shrink_to_fit();
+
+  ownBegin_.reserve(used + 1);
+  ownScores_.reserve(draft.scores.size());
+  for (std::size_t slot = 0; slot < used; ++slot) {
+    ownBegin_.push_back(static_cast<std::uint32_t>(ownScores_.size()));
+    if (check_[slot] == freeSlot) continue;
+    const TrieDraft::Node& node = draft.nodes[draftNode[slot]];
+    ownScores_.insert(ownScores_.end(), draft.scores.begin() + node.scoresBegin,
+                      draft.scores.begin() + node.scoresBegin + node.scoresCount);
+  }
+  ownBegin_.push_back(static_cast<std::uint32_t>(ownScores_.size()));
+  ownScores_.shrink_to_fit();
+}
+
+// Failure links, breadth first: a child's link is found from its parent's.
+void FrozenTrie::link(const std::vector<std::uint32_t>& order) {
+  failure_.assign(base_.size(), root);
+  for (std::uint32_t state : order) {
+    if (state == root) continue;
+    for (std::uint32_t child = firstChild_[state]; child != none; child = nextSibling_[child]) {
+      const std::uint32_t letterClass = child - base_[state];
+      std::uint32_t fallback = failure_[state];
+      while (true) {
+        std::uint32_t next = step(fallback, letterClass);
+        if (next != none) {
+          failure_[child] = next;
+          break;
+        }
+        if (fallback == root) break;
+        fallback = failure_[fallback];
+      }
+    }
+  }
+}
+
+void FrozenTrie::buildRows() {
+  const std::size_t width = alphabet_.size() + 1;
+  rows_.assign((shallow_ + 1) * width, root);
+  for (std::uint32_t letterClass = 1; letterClass < width; ++letterClass) {
+    if (std::uint32_t child = step(root, letterClass)) rows_[letterClass] = child;
+  }
+  for (std::uint32_t state = 1; state <= shallow_; ++state) {
+    if (check_[state] != root) continue;
+    for (std::uint32_t letterClass = 0; letterClass < width; ++letterClass) {
+      std::uint32_t child = step(state, letterClass);
+      rows_[state * width + letterClass] = child != none ? child : rows_[letterClass];
+    }
+  }
+}
+
+void FrozenTrie::buildOutputs(const std::vector<std::uint32_t>& order,
+                              const std::vector<std::uint32_t>& depth) {
+  output_.assign(base_.size(), 0);
+  windows_.assign(windowSize, 0);
+  std::vector<std::uint8_t> merged;
+  for (std::uint32_t state : order) {
+    auto own = scores(state);
+    const std::uint32_t inherited = state == root ? 0 : output_[failure_[state]];
+    if (own.empty()) {
+      output_[state] = inherited;
+      continue;
+    }
+    // Gaps relative to the gap after the state's last letter: the own scores cover
+    // [-depth, own.size() - depth).
+    const std::int64_t letters = depth[state];
+    const std::int64_t ownLow = -letters;
+    const std::int64_t ownEnd = static_cast<std::int64_t>(own.size()) - letters;
+    farthestReach_ = std::max(farthestReach_, ownEnd);
+    auto addOutput = [&](Output output) {
+      output_[state] = exact | static_cast<std::uint32_t>(outputs_.size());
+      outputs_.push_back(output);
+    };
+    auto chain = [&] { addOutput(Output{state, static_cast<std::int32_t>(ownLow), 0, 0, true}); };
+
+    // The inherited output as a run of scores.
+    std::int64_t restLow = 0, restReach = 0;
+    std::span<const std::uint8_t> rest;
+    if (inherited != 0 && !(inherited & exact)) {
+      restLow = 1 - static_cast<std::int64_t>(windowSize);
+      restReach = 1;
+      rest = {windows_.data() + std::size_t{inherited} * windowSize, windowSize};
+    } else if (inherited != 0) {
+      const Output& output = outputs_[inherited & ~exact];
+      if (output.chained) {
+        chain();
+        continue;
+      }
+      restLow = output.low;
+      restReach = output.reach;
+      rest = {outputScores_.data() + output.offset, output.count};
+    }
+    std::int64_t low = rest.empty() ? ownLow : std::min(ownLow, restLow);
+    std::int64_t end =
+        rest.empty() ? ownEnd : std::max(ownEnd, restLow + std::int64_t(rest.size()));
+    std::int64_t reach = inherited != 0 ? std::max(ownEnd, restReach) : ownEnd;
+    if (end - low > std::int64_t{longestMergedOutput} + std::int64_t{windowSize}) {
+      chain();
+      continue;
+    }
+    merged.assign(static_cast<std::size_t>(end - low), 0);
+    for (std::size_t k = 0; k < own.size(); ++k)
+      merged[ownLow - low + k] = own[k];
+    for (std::size_t k = 0; k < rest.size(); ++k) {
+      std::uint8_t& at = merged[restLow - low + k];
+      at = std::max(at, rest[k]);
+    }
+    // Zeros change nothing: every gap starts at 0, and the result's length follows `reach`.
+    auto first = std::find_if(merged.begin(), merged.end(), [](std::uint8_t s) { return s != 0; });
+    auto last =
+        std::find_if(merged.rbegin(), std::make_reverse_iterator(first), [](std::uint8_t s) {
+          return s != 0;
+        }).base();
+    low += first - merged.begin();
+    const auto count = static_cast<std::size_t>(last - first);
+    if (reach == 1 && (count == 0 || low > -std::int64_t{windowSize})) {
+      output_[state] = static_cast<std::uint32_t>(windows_.size() / windowSize);
+      windows_.resize(windows_.size() + windowSize, 0);
+      if (count != 0) {
+        std::copy(first, last, windows_.end() - 1 + low);
+      }
+    } else if (count > longestMergedOutput || reach > std::int64_t{INT32_MAX} ||
+               low < std::int64_t{INT32_MIN}) {
+      chain();
+    } else {
+      addOutput(Output{static_cast<std::uint32_t>(outputScores_.size()),
+                       static_cast<std::int32_t>(count == 0 ? 0 : low),
+                       static_cast<std::uint32_t>(count), static_cast<std::int32_t>(reach), false});
+      outputScores_.insert(outputScores_.end(), first, last);
+    }
+  }
+  windows_.shrink_to_fit();
+  outputs_.shrink_to_fit();
+  outputScores_.shrink_to_fit();
+}
+
+std::uint32_t FrozenTrie::find(std::uint32_t state, char32_t key) const {
+  std::uint32_t letterClass = classes_(key);
+  return letterClass == 0 ? none : step(state, letterClass);
+}
+
+// Gap g of the framed word in a byte buffer, g from -windowSize on.
+struct ByteGaps {
+  std::uint8_t* gaps;
+  void ensure(std::size_t) {}
+  void window(std::size_t gap, const std::uint8_t* scores) {
+    static_assert(FrozenTrie::windowSize == 16);
+    std::uint8_t* to = gaps + gap + 1 - FrozenTrie::windowSize;
+#if defined(__SSE2__)
+    __m128i raised = _mm_max_epu8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(to)),
+                                  _mm_loadu_si128(reinterpret_cast<const __m128i*>(scores)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(to), raised);
+#elif defined(__ARM_NEON)
+    vst1q_u8(to, vmaxq_u8(vld1q_u8(to), vld1q_u8(scores)));
+#else
+    for (std::size_t k = 0; k < FrozenTrie::windowSize; ++k)
+      to[k] = std::max(to[k], scores[k]);
+#endif
+  }
+  void raise(std::size_t gap, std::uint8_t score) {
+    gaps[gap] = std::max(gaps[gap], score);
+  }
+};
+
+// Gap g of the framed word in scores[windowSize + g], growing as patterns reach further.
+struct WideGaps {
+  Scores& scores;
+  void ensure(std::size_t end) {
+    if (FrozenTrie::windowSize + end > scores.size()) scores.resize(FrozenTrie::windowSize + end);
+  }
+  void window(std::size_t gap, const std::uint8_t* from) {
+    std::int64_t* to = scores.data() + gap + 1;
+    for (std::size_t k = 0; k < FrozenTrie::windowSize; ++k) {
+      to[k] = std::max<std::int64_t>(to[k], from[k]);
+    }
+  }
+  void raise(std::size_t gap, std::uint8_t score) {
+    std::int64_t& at = scores[FrozenTrie::windowSize + gap];
+    at = std::max<std::int64_t>(at, score);
+  }
+};
+
+// Applies the outputs that are not windows: merged scores placed exactly, or a chain of own
+// scores. They may reach past the frame; `end` follows the last gap they cover.
+template <class Gaps>
+class LookupRun {
+ public:
+  LookupRun(const FrozenTrie& trie, Gaps gaps, std::size_t end)
+      : trie_(trie), gaps_(gaps), end_(end) {}
+
+  // Returns one past the last gap covered so far.
+  std::size_t apply(std::uint32_t index, std::size_t gap) {
+    while (true) {
+      const FrozenTrie::Output& output = trie_.outputs_[index];
+      if (!output.chained) {
+        cover(gap + output.reach);
+        const std::uint8_t* from = trie_.outputScores_.data() + output.offset;
+        for (std::size_t k = 0; k < output.count; ++k)
+          gaps_.raise(gap + output.low + k, from[k]);
+        return end_;
+      }
+      const std::uint32_t state = output.offset;
+      auto own = trie_.scores(state);
+      const std::size_t start = gap + output.low;
+      cover(start + own.size());
+      for (std::size_t k = 0; k < own.size(); ++k)
+        gaps_.raise(start + k, own[k]);
+      if (state == FrozenTrie::root) return end_;
+      const std::uint32_t next = trie_.output_[trie_.failure_[state]];
+      if (next == 0) return end_;
+      if (!(next & FrozenTrie::exact)) {
+        gaps_.window(gap, trie_.windows_.data() + std::size_t{next} * FrozenTrie::windowSize);
+        cover(gap + 1);
+        return end_;
+      }
+      index = next & ~FrozenTrie::exact;
+    }
+  }
+
+ private:
+  void cover(std::size_t end) {
+    if (end > end_) {
+      end_ = end;
+      gaps_.ensure(end);
+    }
+  }
+
+  const FrozenTrie& trie_;
+  Gaps gaps_;
+  std::size_t end_;
+};
+
+template <class Gaps>
+std::size_t FrozenTrie::run(std::u32string_view word, Gaps gaps) const {
+  // Locals, so that writing the gaps cannot make the compiler reload the tables.
+  const std::uint32_t* const base = base_.data();
+  const std::uint32_t* const check = check_.data();
+  const std::uint32_t* const failure = failure_.data();
+  const std::uint32_t* const output = output_.data();
+  const std::uint8_t* const windows = windows_.data();
+  const LetterClasses::Reader classOf(classes_);
+
+  std::size_t end = word.size() + 2;
+  const std::uint32_t* const rows = rows_.data();
+  const std::uint32_t shallow = shallow_;
+  const std::size_t width = alphabet_.size() + 1;
+  auto advance = [&](std::uint32_t state, std::uint32_t letterClass) {
+    while (true) {
+      if (state <= shallow) return rows[state * width + letterClass];
+      const std::uint32_t next = base[state] + letterClass;
+      if (check[next] == state) return next;
+      state = failure[state];
+    }
+  };
+  // A window reaches the gap after the character just read, which lies past the frame only
+  // after the closing ".".
+  auto emit = [&](std::uint32_t state, std::size_t gap) {
+    const std::uint32_t found = output[state];
+    if (found == 0) return;
+    if (!(found & exact)) {
+      gaps.window(gap, windows + std::size_t{found} * windowSize);
+    } else {
+      end = LookupRun<Gaps>(*this, gaps, end).apply(found & ~exact, gap);
+    }
+  };
+
+  // The root's own scores count at every gap, the first one included.
+  emit(root, 0);
+  const std::uint32_t dot = classOf(U'.');
+  std::uint32_t state = advance(root, dot);
+  emit(state, 1);
+  for (std::size_t at = 0; at < word.size(); ++at) {
+    state = advance(state, classOf(word[at]));
+    emit(state, at + 2);
+  }
+  state = advance(state, dot);
+  emit(state, word.size() + 2);
+  if (output[state] != 0 && !(output[state] & exact)) end = std::max(end, word.size() + 3);
+  return end;
+}
+
+void FrozenTrie::lookup(std::u32string_view word, Scores& scores) const {
+  // Gaps are numbered in the framed word: gap g is the one before its character g. The result
+  // drops gap 0 and the last gap covered.
+  const std::size_t length = word.size() + 2;
+  if (farthestReach_ <= 1 && windowSize + length + 1 <= stackGaps) {
+    std::uint8_t buffer[stackGaps];
+    std::memset(buffer, 0, windowSize + length + 1);
+    const std::size_t end = run(word, ByteGaps{buffer + windowSize});
+    scores.resize(end - 2);
+    for (std::size_t k = 0; k + 2 < end; ++k)
+      scores[k] = buffer[windowSize + 1 + k];
+    return;
+  }
+  scores.assign(windowSize + length + 1, 0);
+  const std::size_t end = run(word, WideGaps{scores});
+  std::copy(scores.begin() + windowSize + 1, scores.begin() + windowSize + end - 1, scores.begin());
+  scores.resize(end - 2);
+}
+
+std::size_t FrozenTrie::bytes() const {
+  auto size = [](const auto& v) { return v.capacity() * sizeof(v[0]); };
+  return size(alphabet_) + classes_.bytes() + size(rows_) + size(base_) + size(check_) +
+         size(firstChild_) + size(nextSibling_) + size(ownBegin_) + size(ownScores_) +
+         size(failure_) + size(output_) + size(windows_) + size(outputs_) + size(outputScores_);
+}
+
+}  // namespace text::hyphenation::detail
