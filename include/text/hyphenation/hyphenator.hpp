@@ -51,4 +51,24 @@ std::int64_t hyphenatorRightMin(const Hyphenator& hyphenator);
 // Throws Error("Malformed hyphenation score for " + word) when the scores leave nothing to cut.
 std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word);
 
+// The same for a word in UTF-8: the breaks fall where the code-point version puts them on the
+// decoded word, and the fragments are slices of `utf8`, so joined they give back its bytes even
+// when they are not valid UTF-8. Each byte that belongs to no well-formed sequence counts as one
+// character, the one with the byte's value (as if read as ISO-8859-1).
+// hyphenate(english_US, "Hyphenation") gives {"Hy", "phen", "ation"}.
+std::vector<std::string> hyphenate(const Hyphenator& hyphenator, std::string_view utf8);
+
+// A copy of the UTF-8 `text` with `separator` inserted at every break inside every word, a word
+// being a longest run of characters whose normalised forms (hyphenatorChars) are letters of the
+// hyphenator's patterns. "." and the ASCII digits are never letters, nor is a byte that belongs
+// to no well-formed UTF-8 sequence; everything that is no letter (spaces, punctuation, digits,
+// markup, invalid bytes) is copied unchanged, and removing every inserted separator gives back
+// `text` byte for byte.
+//   hyphenateText(english_US, "Hyphenation, e.g. 42 hyphenations.", "-")
+//     gives "Hy-phen-ation, e.g. 42 hy-phen-ations."
+// The hyphenator's set of letters is built on its first use here, once. Throws the Error that
+// hyphenate throws for a word. Safe to call from any number of threads at once.
+std::string hyphenateText(const Hyphenator& hyphenator, std::string_view text,
+                          std::string_view separator);
+
 }  // namespace text::hyphenation

@@ -4,6 +4,7 @@
 #include <compare>
 #include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -118,6 +119,23 @@ constexpr std::array<Language, languageCount> allLanguages() {
 // The code under which the language's data files are stored: "en-us", "de-ch-1901",
 // "zh-latn-pinyin". The text is a constant that lives as long as the program.
 std::string_view languageAffix(Language language);
+
+// The language a user means by `tag`, or nothing when it names none. Letter case is ignored and
+// "_" is read as "-". Accepted, in this order:
+//   - a name as show gives it: "English_GB", "german_swiss";
+//   - a file code as languageAffix gives it: "en-us", "de-ch-1901", "la-x-classic";
+//   - a short tag from this table:
+//       en -> en-us        en-au, en-nz, en-ie, en-za, en-in -> en-gb
+//       de, de-de -> de-1996                de-ch, de-li -> de-ch-1901
+//       el -> el-monoton   no -> nb         sr -> sr-cyrl    sr-latn, sh, bs -> sh-latn
+//       mn -> mn-cyrl      zh -> zh-latn-pinyin               ku -> kmr
+//       am (Amharic), ti (Tigrinya), gez (Ge'ez) -> mul-ethi
+//   - a longer tag: the same with its region subtags (two letters or three digits after the
+//     first subtag) left out, "de-AT-1901" -> de-1901, "sr-Latn-RS" -> sh-latn, "pt-BR" -> pt;
+//     failing that, its longest leading part that is accepted: "en-GB-oxendict" -> en-gb,
+//     "fr-CA" -> fr, "nn-NO" -> nn, "zh-Hans-CN" -> zh-latn-pinyin.
+// Pure; safe to call from any number of threads.
+std::optional<Language> languageFromTag(std::string_view tag);
 
 // Less, equal or greater by number (the operators <, <=, ==, <=> ... compare the same way).
 constexpr std::strong_ordering compare(Language left, Language right) {

@@ -5,8 +5,9 @@
 #include <span>
 #include <utility>
 
-#include "text/hyphenation/hyphenator_state.hpp"
+#include "text/hyphenation/hyphenator_breaks.hpp"
 #include "text/hyphenation/pattern_lookup.hpp"
+#include "text/hyphenation/utf8_decode.hpp"
 #include "text/hyphenation/utf8_encode.hpp"
 
 namespace text::hyphenation {
@@ -15,6 +16,7 @@ using detail::CharMap;
 using detail::Deferred;
 using detail::HyphenatorAccess;
 using detail::HyphenatorState;
+using detail::Scratch;
 
 namespace {
 
@@ -72,34 +74,6 @@ std::int64_t hyphenatorRightMin(const Hyphenator& hyphenator) {
 
 namespace {
 
-// The key and pattern-score buffers of one thread, reused by every call so that a warm hyphenate
-// allocates nothing but its result. A character function that itself calls hyphenate finds them
-// taken and gets fresh ones.
-class Scratch {
- public:
-  Scratch() : buffers_(shared().inUse ? own_ : shared()) { buffers_.inUse = true; }
-  ~Scratch() { buffers_.inUse = false; }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
-
-  std::u32string& key() { return buffers_.key; }
-  Scores& scores() { return buffers_.scores; }
-
- private:
-  struct Buffers {
-    std::u32string key;
-    Scores scores;
-    bool inUse = false;
-  };
-  static Buffers& shared() {
-    thread_local Buffers buffers;
-    return buffers;
-  }
-
-  Buffers own_;
-  Buffers& buffers_;
-};
-
 // n < leftMin + rightMin as whole numbers: the sum may lie outside the range of int64_t.
 bool shorterThanMinimums(std::int64_t n, std::int64_t leftMin, std::int64_t rightMin) {
   // n >= 0, so n - leftMin can only overflow upwards, and then it exceeds every rightMin.
@@ -144,18 +118,14 @@ void normalise(const HyphenatorState& state, std::u32string_view word, std::u32s
 //
 // Example (l = 2, r = 3): "hyphenation" has R = [0,0,3,0,0,2,5,4,2,0,2]; k runs from 2 to 8, and
 // the odd entries at k = 2 and k = 6 give "hy", "phen", "ation".
-std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word) {
-  const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
-  std::vector<std::u32string> fragments;
+void detail::findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch& scratch,
+                        std::vector<std::size_t>& breaks) {
+  breaks.clear();
   const auto n = static_cast<std::int64_t>(word.size());
   const std::int64_t leftMin = state.leftMin;
   const std::int64_t rightMin = state.rightMin;
-  if (n == 0 || shorterThanMinimums(n, leftMin, rightMin)) {
-    fragments.emplace_back(word);
-    return fragments;
-  }
+  if (n == 0 || shorterThanMinimums(n, leftMin, rightMin)) return;
 
-  Scratch scratch;
   std::u32string& key = scratch.key();
   normalise(state, word, key);
 
@@ -176,21 +146,44 @@ std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32stri
   const std::int64_t first = std::max<std::int64_t>(leftMin, 1);
   std::int64_t last = lastBreak(n, leftMin, rightMin);
   last = std::min(last, static_cast<std::int64_t>(raw.size()) - 1);
-
-  std::size_t breaks = 0;
   for (std::int64_t k = first; k <= last; ++k) {
-    breaks += raw[k] % 2 != 0;
+    if (raw[k] % 2 != 0) breaks.push_back(static_cast<std::size_t>(k));
   }
+}
 
-  fragments.reserve(breaks + 1);
+std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word) {
+  Scratch scratch;
+  std::vector<std::size_t>& breaks = scratch.breaks();
+  detail::findBreaks(HyphenatorAccess::state(hyphenator), word, scratch, breaks);
+  std::vector<std::u32string> fragments;
+  fragments.reserve(breaks.size() + 1);
   std::size_t start = 0;
-  for (std::int64_t k = first; k <= last; ++k) {
-    if (raw[k] % 2 == 0) continue;
-    const auto end = static_cast<std::size_t>(k);
+  for (const std::size_t end : breaks) {
     fragments.emplace_back(word.substr(start, end - start));
     start = end;
   }
   fragments.emplace_back(word.substr(start));
+  return fragments;
+}
+
+// Slices of the caller's bytes: a break after k characters is a cut before the first byte of
+// character k, or after the last byte when k is the word's length.
+std::vector<std::string> hyphenate(const Hyphenator& hyphenator, std::string_view utf8) {
+  Scratch scratch;
+  std::u32string& word = scratch.word();
+  std::vector<std::size_t>& starts = scratch.starts();
+  detail::decodeUtf8Into(utf8, word, starts);
+  starts.push_back(utf8.size());
+  std::vector<std::size_t>& breaks = scratch.breaks();
+  detail::findBreaks(HyphenatorAccess::state(hyphenator), word, scratch, breaks);
+  std::vector<std::string> fragments;
+  fragments.reserve(breaks.size() + 1);
+  std::size_t start = 0;
+  for (const std::size_t k : breaks) {
+    fragments.emplace_back(utf8.substr(start, starts[k] - start));
+    start = starts[k];
+  }
+  fragments.emplace_back(utf8.substr(start));
   return fragments;
 }
 

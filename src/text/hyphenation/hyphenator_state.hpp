@@ -6,10 +6,16 @@
 #include <optional>
 
 #include "text/hyphenation/char_map.hpp"
+#include "text/hyphenation/char_set.hpp"
 #include "text/hyphenation/deferred.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 
 namespace text::hyphenation::detail {
+
+struct HyphenatorState;
+
+// The characters that can belong to a word in running text (see HyphenatorState::wordLetters).
+CharSet findWordLetters(const HyphenatorState& state);
 
 // The shared, immutable state behind a Hyphenator. The character function is either a caller's
 // function or a character map (the fast case, read without a call through std::function); the
@@ -21,6 +27,12 @@ struct HyphenatorState {
   Deferred<Exceptions> exceptions;
   std::int64_t leftMin;
   std::int64_t rightMin;
+  // What hyphenateText takes for a letter, built on first use from the patterns' letters. With a
+  // character map: every character that the map takes to a letter, so that scanning a text needs
+  // no lookup in the map; with a caller's function: the letters themselves, each character being
+  // passed through the function first.
+  Deferred<CharSet> wordLetters{
+      std::function<CharSet()>([this] { return findWordLetters(*this); })};
 };
 
 struct HyphenatorAccess {

@@ -98,13 +98,29 @@ std::u32string decodeUtf8(std::string_view bytes) {
 }
 
 std::u32string decodeUtf8(std::string_view bytes, std::vector<std::size_t>& starts) {
-  std::u32string text(bytes.size(), U'\0');
+  std::u32string text;
+  decodeUtf8Into(bytes, text, starts);
+  return text;
+}
+
+void decodeUtf8Into(std::string_view bytes, std::u32string& text,
+                    std::vector<std::size_t>& starts) {
+  text.resize(bytes.size());
   starts.resize(bytes.size());
   std::size_t count = decodeInto(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(),
                                  text.data(), starts.data());
   text.resize(count);
   starts.resize(count);
-  return text;
+}
+
+char32_t decodeUtf8Character(std::string_view bytes, std::size_t& length) {
+  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
+  length = in[0] < 0x80 ? 1 : sequenceLength(in, bytes.size());
+  if (length <= 1) {
+    length = 1;
+    return in[0];
+  }
+  return sequenceValue(in, length);
 }
 
 }  // namespace text::hyphenation::detail

@@ -17,4 +17,11 @@ std::u32string decodeUtf8(std::string_view bytes);
 // As decodeUtf8; `starts` receives, for every character, the offset of its first byte.
 std::u32string decodeUtf8(std::string_view bytes, std::vector<std::size_t>& starts);
 
+// As the above, into `text` and `starts`, whose capacity is reused.
+void decodeUtf8Into(std::string_view bytes, std::u32string& text, std::vector<std::size_t>& starts);
+
+// The character at the start of `bytes` (not empty), decoded as above; `length` receives the
+// number of bytes it takes, 1 for a byte that starts no well-formed sequence.
+char32_t decodeUtf8Character(std::string_view bytes, std::size_t& length);
+
 }  // namespace text::hyphenation::detail

@@ -1,0 +1,23 @@
+#include "text/hyphenation/pattern_letters.hpp"
+
+#include <algorithm>
+
+namespace text::hyphenation::detail {
+
+std::vector<char32_t> patternLetters(const Patterns& trie) {
+  std::vector<char32_t> letters;
+  std::vector<Patterns> pending{trie};
+  while (!pending.empty()) {
+    const Patterns node = std::move(pending.back());
+    pending.pop_back();
+    for (auto& [key, child] : patternChildren(node)) {
+      if (key != U'.' && !(key >= U'0' && key <= U'9')) letters.push_back(key);
+      pending.push_back(std::move(child));
+    }
+  }
+  std::sort(letters.begin(), letters.end());
+  letters.erase(std::unique(letters.begin(), letters.end()), letters.end());
+  return letters;
+}
+
+}  // namespace text::hyphenation::detail
