@@ -1,5 +1,6 @@
-// The UTF-8 layer: decoding accounts for every byte, well-formed text round-trips, and words
-// decoded from arbitrary bytes hyphenate into fragments that join to the word.
+// The UTF-8 layer: decoding accounts for every byte, well-formed text round-trips, words decoded
+// from arbitrary bytes hyphenate into fragments that join to the word, and the UTF-8 hyphenate and
+// hyphenateText give back the input's bytes.
 
 #include <cstdint>
 #include <string>
@@ -80,6 +81,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(fuzz::join(hy::hyphenate(hy::english_US, word)) == word);
     FUZZ_CHECK(fuzz::join(hy::hyphenate(chosen, word)) == word);
     word.clear();
+  }
+
+  // The UTF-8 entry points: fragments are slices of the bytes, and hyphenateText only inserts
+  // separators (one that the input does not contain and that cannot straddle an inserted one, so
+  // that removing it is unambiguous).
+  const std::string_view head = bytes.substr(0, 256);
+  std::string separator;
+  for (std::string_view candidate : {"-", "\xC2\xAD", "|", "=", "\x01", "\x02", "\x03"}) {
+    if (bytes.find(candidate) == std::string_view::npos) {
+      separator = candidate;
+      break;
+    }
+  }
+  for (const hy::Hyphenator* hyphenator : {&hy::english_US.get(), &chosen}) {
+    std::string joined;
+    for (const std::string& fragment : hy::hyphenate(*hyphenator, head))
+      joined += fragment;
+    FUZZ_CHECK(joined == head);
+    if (separator.empty()) continue;
+    std::string output = hy::hyphenateText(*hyphenator, bytes, separator);
+    for (std::size_t at = output.find(separator); at != std::string::npos;
+         at = output.find(separator, at))
+      output.erase(at, separator.size());
+    FUZZ_CHECK(output == bytes);
   }
   return 0;
 }

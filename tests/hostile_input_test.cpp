@@ -92,18 +92,17 @@ TEST(HostileInput, AMillionLetterChainIsBuiltCombinedComparedRenderedAndDestroye
     EXPECT_EQ(show(parsed).size(), showsPrec(11, parsed).size() - 2);
 
     // A handle into the middle of a chain keeps its lower half alive while the upper half dies.
-    const Patterns* node = &longer;
+    Patterns middle = longer;
     for (std::size_t depth = 0; depth < million / 2; ++depth)
-      node = detail::findChild(*node, U'a');
-    ASSERT_NE(node, nullptr);
-    Patterns middle = *node;
+      middle = detail::NodeView(middle).find(U'a').handle();
     longer = Patterns();
     parsed = Patterns();
     std::size_t below = 0;
-    for (node = &middle; !detail::childrenOf(*node).empty(); ++below)
-      node = detail::findChild(*node, U'a');
+    detail::NodeView view(middle);
+    for (; view.children().valid(); ++below)
+      view = view.children().view();
     EXPECT_EQ(below, million / 2 + 1);
-    EXPECT_EQ(patternScores(*node), scorePattern(letters + U"a2"));
+    EXPECT_EQ(view.scores(), scorePattern(letters + U"a2"));
     middle = Patterns();
     inserted = Patterns();
     both = Patterns();
