@@ -79,6 +79,43 @@ hy::Scores modelLookup(std::u32string_view word, const std::vector<Pattern>& pat
   return hy::Scores(combined.begin() + 1, combined.end() - 1);
 }
 
+// The patterns of a run of lines: where lines share letters the first one wins.
+template <class Iterator>
+std::vector<Pattern> modelPatterns(Iterator begin, Iterator end) {
+  std::vector<Pattern> patterns;
+  std::map<std::u32string, bool> seen;
+  for (auto line = begin; line != end; ++line) {
+    std::u32string letters = lettersOf(*line);
+    if (seen.emplace(letters, true).second) patterns.push_back({letters, modelScores(*line)});
+  }
+  return patterns;
+}
+
+// Combining: patterns with the same letters get the element-wise maximum of their scores, as long
+// as the longer list.
+std::vector<Pattern> modelCombine(std::vector<Pattern> left, const std::vector<Pattern>& right) {
+  for (const auto& pattern : right) {
+    auto same = std::find_if(left.begin(), left.end(),
+                             [&](const Pattern& p) { return p.letters == pattern.letters; });
+    if (same == left.end()) {
+      left.push_back(pattern);
+      continue;
+    }
+    hy::Scores& scores = same->scores;
+    if (scores.size() < pattern.scores.size()) scores.resize(pattern.scores.size(), INT64_MIN);
+    for (std::size_t k = 0; k < pattern.scores.size(); ++k)
+      scores[k] = std::max(scores[k], pattern.scores[k]);
+  }
+  return left;
+}
+
+std::u32string textOf(const std::vector<std::u32string>& lines, std::size_t from, std::size_t to) {
+  std::u32string text;
+  for (std::size_t k = from; k < to; ++k)
+    text += lines[k] + U"\n";
+  return text;
+}
+
 char32_t identity(char32_t c) {
   return c;
 }
@@ -95,14 +132,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const hy::Patterns trie = hy::parsePatterns(text);
   const std::vector<std::u32string> lines = fuzz::linesOf(text);
 
-  // Where lines share letters the first one wins.
-  std::vector<Pattern> patterns;
-  std::map<std::u32string, bool> seen;
-  for (const auto& line : lines) {
-    std::u32string letters = lettersOf(line);
+  for (const auto& line : lines)
     FUZZ_CHECK(hy::scorePattern(line) == modelScores(line));
-    if (seen.emplace(letters, true).second) patterns.push_back({letters, modelScores(line)});
-  }
+  const std::vector<Pattern> patterns = modelPatterns(lines.begin(), lines.end());
 
   // Words: the letters of each line, without and with its full stops, and pieces of the text.
   std::vector<std::u32string> words;
@@ -125,6 +157,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(fuzz::join(fragments) == word);
     FUZZ_CHECK(fuzz::cutsOf(fragments) ==
                fuzz::expectedCuts(static_cast<long>(word.size()), scores, leftMin, rightMin));
+  }
+
+  // Tries made by inserting into and combining parsed tries look words up like their models.
+  const std::size_t half = lines.size() / 2;
+  const hy::Patterns firstLines = hy::parsePatterns(textOf(lines, 0, half));
+  const hy::Patterns lastLines = hy::parsePatterns(textOf(lines, half, lines.size()));
+  const std::vector<Pattern> combinedModel =
+      modelCombine(modelPatterns(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(half)),
+                   modelPatterns(lines.begin() + static_cast<std::ptrdiff_t>(half), lines.end()));
+  const hy::Patterns combined = firstLines + lastLines;
+  const std::u32string extra = lines.empty() ? std::u32string(U"1") : lines.back() + U"3";
+  const hy::Patterns inserted = hy::insertPattern(extra, trie);
+  std::vector<Pattern> insertedModel = patterns;
+  std::erase_if(insertedModel, [&](const Pattern& p) { return p.letters == lettersOf(extra); });
+  insertedModel.push_back({lettersOf(extra), modelScores(extra)});
+  for (std::size_t k = 0; k < words.size() && k < 12; ++k) {
+    const std::u32string word = words[k].substr(0, 32);
+    FUZZ_CHECK(hy::lookupPattern(word, combined) == modelLookup(word, combinedModel));
+    FUZZ_CHECK(hy::lookupPattern(word, inserted) == modelLookup(word, insertedModel));
   }
 
   // One line parsed alone is that line inserted into the empty trie, with or without its LF.
