@@ -28,6 +28,7 @@ struct HyphenatorAccess;
 // Immutable and cheap to copy; safe to use from any number of threads at once.
 class HYPHENKIT_API Hyphenator {
  public:
+  // Throws Error("Hyphenator: the character function is empty") when `chars` holds no function.
   Hyphenator(CharFunction chars, Patterns patterns, Exceptions exceptions, std::int64_t leftMin,
              std::int64_t rightMin);
 

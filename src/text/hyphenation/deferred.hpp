@@ -14,13 +14,16 @@ template <class T>
 class Deferred {
  public:
   explicit Deferred(T value) : value_(std::move(value)) {}
-  explicit Deferred(std::function<T()> build) : build_(std::move(build)) {}
+  // An empty `build` is a build that fails: every use throws std::bad_function_call.
+  explicit Deferred(std::function<T()> build) : build_(std::move(build)), deferred_(true) {}
 
   Deferred(const Deferred&) = delete;
   Deferred& operator=(const Deferred&) = delete;
 
   const T& get() const {
-    if (build_) {
+    // Whether the value was deferred is recorded apart from the builder: an empty builder must
+    // fail, not read a value that was never stored.
+    if (deferred_) {
       std::call_once(once_, [this] {
         try {
           value_.emplace(build_());
@@ -35,6 +38,7 @@ class Deferred {
 
  private:
   std::function<T()> build_;
+  bool deferred_ = false;
   mutable std::once_flag once_;
   mutable std::optional<T> value_;
   mutable std::exception_ptr error_;

@@ -20,9 +20,20 @@ using detail::HyphenatorAccess;
 using detail::HyphenatorState;
 using detail::Scratch;
 
+namespace {
+
+CharFunction callable(CharFunction chars) {
+  // Refused here rather than at the first word long enough to need it, and with the library's
+  // own error instead of std::bad_function_call.
+  if (!chars) throw Error("Hyphenator: the character function is empty");
+  return chars;
+}
+
+}  // namespace
+
 Hyphenator::Hyphenator(CharFunction chars, Patterns patterns, Exceptions exceptions,
                        std::int64_t leftMin, std::int64_t rightMin)
-    : state_(new HyphenatorState{std::move(chars), std::nullopt,
+    : state_(new HyphenatorState{callable(std::move(chars)), std::nullopt,
                                  Deferred<Patterns>(std::move(patterns)),
                                  Deferred<Exceptions>(std::move(exceptions)), leftMin, rightMin}) {}
 

@@ -1,0 +1,111 @@
+// Exception text: parsing and lookup against a model, the laws of combining, hyphenate and
+// rendering.
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "check.hpp"
+#include "text/hyphenation.hpp"
+#include "text/hyphenation/utf8_decode.hpp"
+
+namespace hy = text::hyphenation;
+
+namespace {
+
+// Scores by the rule: a hyphen scores 1 for the gap before the character after it (which it
+// consumes), any other character gets a 0, and the end gives a closing 0 unless a hyphen ended it.
+hy::Scores modelScores(std::u32string_view entry) {
+  hy::Scores scores;
+  std::size_t at = 0;
+  while (at < entry.size()) {
+    scores.push_back(entry[at] == U'-' ? 1 : 0);
+    at += entry[at] == U'-' ? 2 : 1;
+  }
+  if (at == entry.size()) scores.push_back(0);
+  return scores;
+}
+
+hy::Scores modelZipMin(const hy::Scores& left, const hy::Scores& right) {
+  hy::Scores result;
+  for (std::size_t k = 0; k < left.size() && k < right.size(); ++k)
+    result.push_back(left[k] < right[k] ? left[k] : right[k]);
+  return result;
+}
+
+std::u32string keyOf(std::u32string_view entry) {
+  std::u32string key;
+  for (char32_t c : entry) {
+    if (c != U'-') key += c;
+  }
+  return key;
+}
+
+// The lines from `from` to `to`, each followed by its LF, so that texts made this way join into
+// a text of all their lines.
+std::u32string textOf(const std::vector<std::u32string>& lines, std::size_t from, std::size_t to) {
+  std::u32string text;
+  for (std::size_t k = from; k < to; ++k)
+    text += lines[k] + U"\n";
+  return text;
+}
+
+char32_t identity(char32_t c) {
+  return c;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size > 4096) return 0;
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::u32string text = hy::detail::decodeUtf8(bytes);
+  const long leftMin = size > 0 ? data[0] % 5 - 1 : 1;
+  const long rightMin = size > 1 ? data[1] % 5 - 1 : 1;
+
+  const hy::Exceptions table = hy::parseExceptions(text);
+  const std::vector<std::u32string> lines = fuzz::linesOf(text);
+
+  std::map<std::u32string, hy::Scores> model;
+  for (const auto& line : lines) {
+    const hy::Scores scores = modelScores(line);
+    FUZZ_CHECK(hy::scoreException(line) == scores);
+    FUZZ_CHECK(scores.size() >= keyOf(line).size() + 1);
+    auto [at, inserted] = model.emplace(keyOf(line), scores);
+    if (!inserted) at->second = modelZipMin(at->second, scores);
+  }
+  FUZZ_CHECK(table.entries().size() == model.size());
+
+  const hy::Hyphenator hyphenator(identity, hy::Patterns(), table, leftMin, rightMin);
+  for (const auto& [key, scores] : model) {
+    FUZZ_CHECK(hy::lookupException(key, table) == scores);
+    if (key.size() > 256) continue;
+    const std::vector<std::u32string> fragments = hy::hyphenate(hyphenator, key);
+    FUZZ_CHECK(fuzz::join(fragments) == key);
+    FUZZ_CHECK(fuzz::cutsOf(fragments) ==
+               fuzz::expectedCuts(static_cast<long>(key.size()), scores, leftMin, rightMin));
+  }
+
+  // Three parts of the lines, as texts that join into the whole.
+  const std::size_t third = lines.size() / 3;
+  const hy::Exceptions a = hy::parseExceptions(textOf(lines, 0, third));
+  const hy::Exceptions b = hy::parseExceptions(textOf(lines, third, 2 * third));
+  const hy::Exceptions c = hy::parseExceptions(textOf(lines, 2 * third, lines.size()));
+  const hy::Exceptions empty;
+  FUZZ_CHECK(a + (b + c) == table);
+  FUZZ_CHECK((a + b) + c == table);
+  FUZZ_CHECK(a + b == b + a);
+  FUZZ_CHECK(table + table == table);
+  FUZZ_CHECK(table + empty == table && empty + table == table);
+  FUZZ_CHECK(hy::stimes(1 + (size > 2 ? data[2] : 0), table) == table);
+  const std::vector<hy::Exceptions> parts = {a, b, c};
+  FUZZ_CHECK(hy::mconcat(parts) == table && hy::sconcat(parts) == table);
+  FUZZ_CHECK(hy::parseExceptions(textOf(lines, 0, lines.size())) == table);
+
+  const std::string shown = hy::show(table);
+  FUZZ_CHECK(hy::showsPrec(11, table) == "(" + shown + ")");
+  for (char byte : shown)
+    FUZZ_CHECK(byte >= 0x20 && byte <= 0x7E);
+  return 0;
+}
