@@ -41,7 +41,8 @@ class HYPHENKIT_API Hyphenator {
 };
 
 // The fields. A field that a loaded hyphenator builds on first use is built here (or, for the
-// character function, on its first call); a failed build throws the same Error at every use.
+// character function, on its first call), once, even when several threads arrive together; a
+// failed build throws the same Error at every use. Safe from any number of threads at once.
 HYPHENKIT_API CharFunction hyphenatorChars(const Hyphenator& hyphenator);
 HYPHENKIT_API Patterns hyphenatorPatterns(const Hyphenator& hyphenator);
 HYPHENKIT_API Exceptions hyphenatorExceptions(const Hyphenator& hyphenator);
@@ -50,7 +51,9 @@ HYPHENKIT_API std::int64_t hyphenatorRightMin(const Hyphenator& hyphenator);
 
 // The fragments of `word` between which a hyphen may be set; joined they give back `word`.
 // hyphenate(h, U"hyphenation") with US English gives {U"hy", U"phen", U"ation"}.
-// Throws Error("Malformed hyphenation score for " + word) when the scores leave nothing to cut.
+// Throws Error("Malformed hyphenation score for " + word) when the scores leave nothing to cut
+// (possible only with a left minimum of 0 or less and an empty exception list), and the Error of
+// a field that failed to build. Safe to call from any number of threads at once.
 HYPHENKIT_API std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator,
                                                     std::u32string_view word);
 
