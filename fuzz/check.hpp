@@ -33,6 +33,20 @@ inline std::vector<std::u32string> linesOf(std::u32string_view text) {
   return lines;
 }
 
+// The lines from `from` to `to`, each followed by its LF, so that texts made this way join into
+// a text of all their lines.
+inline std::u32string textOf(const std::vector<std::u32string>& lines, std::size_t from,
+                             std::size_t to) {
+  std::u32string text;
+  for (std::size_t k = from; k < to; ++k)
+    text += lines[k] + U"\n";
+  return text;
+}
+
+inline char32_t identity(char32_t c) {
+  return c;
+}
+
 inline std::u32string join(const std::vector<std::u32string>& fragments) {
   std::u32string word;
   for (const auto& fragment : fragments)

@@ -42,19 +42,6 @@ std::u32string keyOf(std::u32string_view entry) {
   return key;
 }
 
-// The lines from `from` to `to`, each followed by its LF, so that texts made this way join into
-// a text of all their lines.
-std::u32string textOf(const std::vector<std::u32string>& lines, std::size_t from, std::size_t to) {
-  std::u32string text;
-  for (std::size_t k = from; k < to; ++k)
-    text += lines[k] + U"\n";
-  return text;
-}
-
-char32_t identity(char32_t c) {
-  return c;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -77,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK(table.entries().size() == model.size());
 
-  const hy::Hyphenator hyphenator(identity, hy::Patterns(), table, leftMin, rightMin);
+  const hy::Hyphenator hyphenator(fuzz::identity, hy::Patterns(), table, leftMin, rightMin);
   for (const auto& [key, scores] : model) {
     FUZZ_CHECK(hy::lookupException(key, table) == scores);
     if (key.size() > 256) continue;
@@ -89,9 +76,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Three parts of the lines, as texts that join into the whole.
   const std::size_t third = lines.size() / 3;
-  const hy::Exceptions a = hy::parseExceptions(textOf(lines, 0, third));
-  const hy::Exceptions b = hy::parseExceptions(textOf(lines, third, 2 * third));
-  const hy::Exceptions c = hy::parseExceptions(textOf(lines, 2 * third, lines.size()));
+  const hy::Exceptions a = hy::parseExceptions(fuzz::textOf(lines, 0, third));
+  const hy::Exceptions b = hy::parseExceptions(fuzz::textOf(lines, third, 2 * third));
+  const hy::Exceptions c = hy::parseExceptions(fuzz::textOf(lines, 2 * third, lines.size()));
   const hy::Exceptions empty;
   FUZZ_CHECK(a + (b + c) == table);
   FUZZ_CHECK((a + b) + c == table);
@@ -101,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(hy::stimes(1 + (size > 2 ? data[2] : 0), table) == table);
   const std::vector<hy::Exceptions> parts = {a, b, c};
   FUZZ_CHECK(hy::mconcat(parts) == table && hy::sconcat(parts) == table);
-  FUZZ_CHECK(hy::parseExceptions(textOf(lines, 0, lines.size())) == table);
+  FUZZ_CHECK(hy::parseExceptions(fuzz::textOf(lines, 0, lines.size())) == table);
 
   const std::string shown = hy::show(table);
   FUZZ_CHECK(hy::showsPrec(11, table) == "(" + shown + ")");

@@ -109,17 +109,6 @@ std::vector<Pattern> modelCombine(std::vector<Pattern> left, const std::vector<P
   return left;
 }
 
-std::u32string textOf(const std::vector<std::u32string>& lines, std::size_t from, std::size_t to) {
-  std::u32string text;
-  for (std::size_t k = from; k < to; ++k)
-    text += lines[k] + U"\n";
-  return text;
-}
-
-char32_t identity(char32_t c) {
-  return c;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -148,7 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::size_t start = 0; start < text.size() && words.size() < 32; start += 7)
     words.push_back(text.substr(start, 3 + start % 11));
 
-  const hy::Hyphenator hyphenator(identity, trie, hy::Exceptions(), leftMin, rightMin);
+  const hy::Hyphenator hyphenator(fuzz::identity, trie, hy::Exceptions(), leftMin, rightMin);
   for (auto word : words) {
     if (word.size() > 64) word.resize(64);
     const hy::Scores scores = hy::lookupPattern(word, trie);
@@ -161,8 +150,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Tries made by inserting into and combining parsed tries look words up like their models.
   const std::size_t half = lines.size() / 2;
-  const hy::Patterns firstLines = hy::parsePatterns(textOf(lines, 0, half));
-  const hy::Patterns lastLines = hy::parsePatterns(textOf(lines, half, lines.size()));
+  const hy::Patterns firstLines = hy::parsePatterns(fuzz::textOf(lines, 0, half));
+  const hy::Patterns lastLines = hy::parsePatterns(fuzz::textOf(lines, half, lines.size()));
   const std::vector<Pattern> combinedModel =
       modelCombine(modelPatterns(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(half)),
                    modelPatterns(lines.begin() + static_cast<std::ptrdiff_t>(half), lines.end()));

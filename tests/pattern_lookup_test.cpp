@@ -13,13 +13,6 @@
 namespace text::hyphenation {
 namespace {
 
-Patterns trieOf(std::initializer_list<std::u32string_view> patterns) {
-  Patterns trie;
-  for (auto pattern : patterns)
-    trie = insertPattern(pattern, trie);
-  return trie;
-}
-
 TEST(LookupPattern, ScoresOfOverlappingPatternsCombineByMaximum) {
   Patterns trie = parsePatterns(U"hy3ph\nhe2n\nhena4\nhen5at\n1na\nn2at\n1tio\n2io\no2n\n");
   EXPECT_EQ(lookupPattern(U"hyphenation", trie), (Scores{0, 0, 3, 0, 0, 2, 5, 4, 2, 0, 2}));
@@ -32,20 +25,20 @@ TEST(LookupPattern, ResultHasAnEntryAfterTheLastLetterOnlyWhenAPatternReachesIt)
     Scores scores;
   };
   const Case cases[] = {
-      {trieOf({U"a1b"}), U"ab", {0, 1}},
-      {trieOf({U"b1."}), U"ab", {0, 0, 1}},
-      {trieOf({U"b0."}), U"ab", {0, 0, 0}},
+      {testing::trieOf({U"a1b"}), U"ab", {0, 1}},
+      {testing::trieOf({U"b1."}), U"ab", {0, 0, 1}},
+      {testing::trieOf({U"b0."}), U"ab", {0, 0, 0}},
       {Patterns(), U"abc", {0, 0, 0}},
       {Patterns(), U"", {}},
-      {trieOf({U"a1b"}), U"", {}},
-      {trieOf({U"1."}), U"", {1}},
-      {trieOf({U".1."}), U"", {1}},
+      {testing::trieOf({U"a1b"}), U"", {}},
+      {testing::trieOf({U"1."}), U"", {1}},
+      {testing::trieOf({U".1."}), U"", {1}},
       // The gap after the last letter needs a pattern reaching past the closing ".".
-      {trieOf({U".a1"}), U"a", {0}},
-      {trieOf({U"a1."}), U"a", {0, 1}},
-      {trieOf({U"3.a"}), U"a", {0}},
+      {testing::trieOf({U".a1"}), U"a", {0}},
+      {testing::trieOf({U"a1."}), U"a", {0, 1}},
+      {testing::trieOf({U"3.a"}), U"a", {0}},
       // Letters are exact code points: no case folding.
-      {trieOf({U"a1b"}), U"AB", {0, 0}},
+      {testing::trieOf({U"a1b"}), U"AB", {0, 0}},
   };
   for (const auto& [trie, word, scores] : cases) {
     EXPECT_EQ(lookupPattern(word, trie), scores) << show(trie);

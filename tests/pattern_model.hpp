@@ -10,6 +10,14 @@
 
 namespace text::hyphenation::testing {
 
+// The trie made by inserting `patterns` in order into the empty trie.
+inline Patterns trieOf(std::initializer_list<std::u32string_view> patterns) {
+  Patterns trie;
+  for (auto pattern : patterns)
+    trie = insertPattern(pattern, trie);
+  return trie;
+}
+
 // The lookup taken literally: for every start position the zipMax of every
 // matching pattern's scores, combined from the end as zipMax(M(i), 0 : C(i + 1)).
 inline Scores modelLookup(const std::vector<std::u32string>& lines, std::u32string_view word) {

@@ -5,17 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "pattern_model.hpp"
 #include "text/hyphenation/pattern.hpp"
 
 namespace text::hyphenation {
 namespace {
-
-Patterns trieOf(std::initializer_list<std::u32string_view> patterns) {
-  Patterns trie;
-  for (auto pattern : patterns)
-    trie = insertPattern(pattern, trie);
-  return trie;
-}
 
 // The node reached from the root along `letters`; fails the test when there is none.
 Patterns nodeAt(const Patterns& trie, std::u32string_view letters) {
@@ -60,25 +54,25 @@ TEST(ScorePattern, DigitsScoreTheGapBeforeTheNextCharacter) {
 }
 
 TEST(InsertPattern, LastInsertionWinsAndOtherNodesStay) {
-  Patterns trie = trieOf({U"a1b", U"a3b"});
+  Patterns trie = testing::trieOf({U"a1b", U"a3b"});
   EXPECT_EQ(patternScores(nodeAt(trie, U"ab")), (Scores{0, 3, 0}));
 
-  Patterns replaced = insertPattern(U"ab1", trieOf({U"a1b"}));
+  Patterns replaced = insertPattern(U"ab1", testing::trieOf({U"a1b"}));
   EXPECT_EQ(patternScores(nodeAt(replaced, U"a")), Scores{});
   EXPECT_EQ(patternScores(nodeAt(replaced, U"ab")), (Scores{0, 0, 1}));
 
   // A pattern ending at an inner node keeps that node's children.
-  Patterns inner = insertPattern(U"a2", trieOf({U"a1bc"}));
+  Patterns inner = insertPattern(U"a2", testing::trieOf({U"a1bc"}));
   EXPECT_EQ(patternScores(nodeAt(inner, U"a")), (Scores{0, 2}));
   EXPECT_EQ(patternScores(nodeAt(inner, U"abc")), (Scores{0, 1, 0, 0}));
 
   // Letterless patterns set the root's scores.
-  EXPECT_EQ(patternScores(insertPattern(U"12", trieOf({U"a1b"}))), (Scores{1, 0}));
+  EXPECT_EQ(patternScores(insertPattern(U"12", testing::trieOf({U"a1b"}))), (Scores{1, 0}));
   EXPECT_EQ(patternScores(insertPattern(U"", Patterns())), Scores{0});
 }
 
 TEST(InsertPattern, LeavesItsArgumentUnchanged) {
-  Patterns before = trieOf({U"a1b", U"c2d"});
+  Patterns before = testing::trieOf({U"a1b", U"c2d"});
   std::string text = show(before);
   Patterns after = insertPattern(U"a3bc", before);
   after = insertPattern(U"a5b", after);
@@ -112,18 +106,19 @@ TEST(ParsePatterns, LinesAreSplitOnlyAtLineFeeds) {
   EXPECT_EQ(parsePatterns(U""), Patterns());
   EXPECT_EQ(parsePatterns(U"\n"), Patterns({0}, {}));
   EXPECT_EQ(parsePatterns(U"a1b\n.c2"), parsePatterns(U"a1b\n.c2\n"));
-  EXPECT_EQ(parsePatterns(U"a1b\n\nc"), trieOf({U"c", U"", U"a1b"}));
+  EXPECT_EQ(parsePatterns(U"a1b\n\nc"), testing::trieOf({U"c", U"", U"a1b"}));
   // Spaces, tabs and carriage returns are letters like any other.
-  EXPECT_EQ(parsePatterns(U" a\t1\r\n"), trieOf({U" a\t1\r"}));
+  EXPECT_EQ(parsePatterns(U" a\t1\r\n"), testing::trieOf({U" a\t1\r"}));
   EXPECT_EQ(patternScores(nodeAt(parsePatterns(U"a1b\r\n"), U"ab\r")), (Scores{0, 1, 0, 0}));
 }
 
 TEST(Patterns, CombiningMergesScoresByMaximumAndChildrenByUnion) {
-  Patterns combined = trieOf({U"a1b"}) + trieOf({U"a2bc"});
+  Patterns combined = testing::trieOf({U"a1b"}) + testing::trieOf({U"a2bc"});
   EXPECT_EQ(patternScores(nodeAt(combined, U"ab")), (Scores{0, 1, 0}));
   EXPECT_EQ(patternChildren(nodeAt(combined, U"ab")).size(), 1u);
   EXPECT_EQ(patternScores(nodeAt(combined, U"abc")), (Scores{0, 2, 0, 0}));
-  EXPECT_EQ(patternScores(nodeAt(trieOf({U"a1b"}) + trieOf({U"a2b"}), U"ab")), (Scores{0, 2, 0}));
+  EXPECT_EQ(patternScores(nodeAt(testing::trieOf({U"a1b"}) + testing::trieOf({U"a2b"}), U"ab")),
+            (Scores{0, 2, 0}));
 
   // Score lists of different lengths keep the longer tail; negative scores stay.
   Patterns longer({-3, 5, -7, 9}, {});
@@ -166,7 +161,7 @@ TEST(Patterns, CombiningIsAssociativeCommutativeAndIdempotentWithEmptyAsIdentity
 }
 
 TEST(Patterns, SequenceCombinersRejectWhatTheyCannotCombine) {
-  Patterns a = trieOf({U"a1b"});
+  Patterns a = testing::trieOf({U"a1b"});
   EXPECT_EQ(stimes(1, a), a);
   EXPECT_EQ(mconcat({}), Patterns());
   EXPECT_EQ(sconcat(std::vector<Patterns>{a}), a);
@@ -188,20 +183,20 @@ TEST(Patterns, SequenceCombinersRejectWhatTheyCannotCombine) {
 
 TEST(Patterns, EqualityIsStructural) {
   EXPECT_EQ(Patterns(), Patterns({}, {}));
-  EXPECT_EQ(trieOf({U"a1b", U"c"}), trieOf({U"c", U"a1b"}));
-  EXPECT_NE(trieOf({U"a1b"}), trieOf({U"a1b", U"a"}));
-  EXPECT_NE(trieOf({U"a1b"}), trieOf({U"a2b"}));
-  EXPECT_NE(trieOf({U"a1b"}), trieOf({U"a1c"}));
+  EXPECT_EQ(testing::trieOf({U"a1b", U"c"}), testing::trieOf({U"c", U"a1b"}));
+  EXPECT_NE(testing::trieOf({U"a1b"}), testing::trieOf({U"a1b", U"a"}));
+  EXPECT_NE(testing::trieOf({U"a1b"}), testing::trieOf({U"a2b"}));
+  EXPECT_NE(testing::trieOf({U"a1b"}), testing::trieOf({U"a1c"}));
   EXPECT_NE(Patterns({0}, {}), Patterns());
   EXPECT_EQ(Patterns({}, {{U'a', Patterns({0, 0}, {})}}),
-            trieOf({U"a"}) + Patterns({}, {{U'a', {}}}));
+            testing::trieOf({U"a"}) + Patterns({}, {{U'a', {}}}));
 }
 
 TEST(Patterns, RendersLikeItsConstructorExpression) {
   const std::string ab =
       "Patterns [] (fromList [(97,Patterns [] (fromList [(98,Patterns [0,1,0] (fromList "
       "[]))]))])";
-  Patterns trie = trieOf({U"a1b"});
+  Patterns trie = testing::trieOf({U"a1b"});
   EXPECT_EQ(show(trie), ab);
   EXPECT_EQ(showsPrec(10, trie), ab);
   EXPECT_EQ(showsPrec(11, trie), "(" + ab + ")");
