@@ -1,7 +1,9 @@
 #include "text/hyphenation/embedded_files.hpp"
 
 #include <gtest/gtest.h>
+
 #include <zlib.h>
+#include "error_of.hpp"
 
 #include <algorithm>
 #include <random>
@@ -13,14 +15,7 @@
 namespace text::hyphenation::detail {
 namespace {
 
-std::string errorOf(auto&& call) {
-  try {
-    call();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "no error";
-}
+using testing::errorOf;
 
 std::vector<unsigned char> gzip(const std::string& text) {
   z_stream stream{};

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+
 #include <pthread.h>
+#include "error_of.hpp"
 
 #include <cstdint>
 #include <exception>
@@ -62,14 +64,7 @@ char32_t identity(char32_t c) {
   return c;
 }
 
-std::string errorOf(const std::function<void()>& body) {
-  try {
-    body();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "no error";
-}
+using testing::errorOf;
 
 Scores referenceLookup(std::u32string_view word, const Patterns& trie) {
   Scores scores;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "error_of.hpp"
+
 #include <climits>
 #include <cstdint>
 #include <set>
@@ -96,14 +98,7 @@ const NamedLanguage catalogue[] = {
     {"Welsh", "cy"},
 };
 
-std::string errorOf(auto&& call) {
-  try {
-    call();
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "no error";
-}
+using testing::errorOf;
 
 std::vector<int> numbers(const std::vector<Language>& languages) {
   std::vector<int> result;
