@@ -15,9 +15,9 @@
 #include <string_view>
 #include <vector>
 
+#include "common/utf8_decode.hpp"
+#include "language/embedded_files.hpp"
 #include "text/hyphenation.hpp"
-#include "text/hyphenation/embedded_files.hpp"
-#include "text/hyphenation/utf8_decode.hpp"
 
 namespace hk = text::hyphenation;
 

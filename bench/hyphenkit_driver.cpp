@@ -25,8 +25,8 @@
 #include <thread>
 #include <vector>
 
+#include "common/utf8_decode.hpp"
 #include "text/hyphenation.hpp"
-#include "text/hyphenation/utf8_decode.hpp"
 
 namespace hk = text::hyphenation;
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "check.hpp"
+#include "common/utf8_decode.hpp"
 #include "text/hyphenation.hpp"
-#include "text/hyphenation/utf8_decode.hpp"
 
 namespace hy = text::hyphenation;
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "check.hpp"
+#include "common/utf8_decode.hpp"
+#include "common/utf8_encode.hpp"
 #include "text/hyphenation.hpp"
-#include "text/hyphenation/utf8_decode.hpp"
-#include "text/hyphenation/utf8_encode.hpp"
 
 namespace hy = text::hyphenation;
 

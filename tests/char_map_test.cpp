@@ -1,4 +1,4 @@
-#include "text/hyphenation/char_map.hpp"
+#include "common/char_map.hpp"
 
 #include <gtest/gtest.h>
 

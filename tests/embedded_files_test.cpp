@@ -1,4 +1,4 @@
-#include "text/hyphenation/embedded_files.hpp"
+#include "language/embedded_files.hpp"
 
 #include <gtest/gtest.h>
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "common/deferred.hpp"
+#include "common/utf8_encode.hpp"
+#include "language/char_table.hpp"
+#include "pattern/node.hpp"
 #include "text/hyphenation.hpp"
-#include "text/hyphenation/char_table.hpp"
-#include "text/hyphenation/deferred.hpp"
-#include "text/hyphenation/pattern_node.hpp"
-#include "text/hyphenation/utf8_encode.hpp"
 
 namespace text::hyphenation {
 namespace {

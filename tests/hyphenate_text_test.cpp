@@ -7,11 +7,11 @@
 #include <thread>
 #include <vector>
 
+#include "common/utf8_decode.hpp"
+#include "common/utf8_encode.hpp"
+#include "hyphenator/state.hpp"
+#include "pattern/letters.hpp"
 #include "text/hyphenation.hpp"
-#include "text/hyphenation/hyphenator_state.hpp"
-#include "text/hyphenation/pattern_letters.hpp"
-#include "text/hyphenation/utf8_decode.hpp"
-#include "text/hyphenation/utf8_encode.hpp"
 
 namespace text::hyphenation {
 namespace {

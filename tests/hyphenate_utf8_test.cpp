@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "common/utf8_decode.hpp"
 #include "text/hyphenation.hpp"
-#include "text/hyphenation/utf8_decode.hpp"
 
 namespace text::hyphenation {
 namespace {

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "hyphenator/state.hpp"
+#include "pattern/node.hpp"
 #include "text/hyphenation/hyphenator.hpp"
-#include "text/hyphenation/hyphenator_state.hpp"
-#include "text/hyphenation/pattern_node.hpp"
 
 namespace text::hyphenation {
 namespace {

@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "hyphenator/state.hpp"
 #include "text/hyphenation/hyphenator.hpp"
-#include "text/hyphenation/hyphenator_state.hpp"
 
 namespace text::hyphenation {
 namespace {

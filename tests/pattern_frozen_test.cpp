@@ -5,10 +5,10 @@
 #include <thread>
 #include <vector>
 
+#include "pattern/lookup.hpp"
+#include "pattern/node.hpp"
 #include "pattern_model.hpp"
 #include "text/hyphenation/pattern.hpp"
-#include "text/hyphenation/pattern_lookup.hpp"
-#include "text/hyphenation/pattern_node.hpp"
 
 // Parsed tries are frozen into compact arrays with an automaton for lookups; these tests hold
 // the frozen form to the same results as explicit nodes built by insertPattern.

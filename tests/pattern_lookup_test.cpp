@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "pattern/lookup.hpp"
+#include "pattern/node.hpp"
 #include "pattern_model.hpp"
 #include "text/hyphenation/pattern.hpp"
-#include "text/hyphenation/pattern_lookup.hpp"
-#include "text/hyphenation/pattern_node.hpp"
 
 namespace text::hyphenation {
 namespace {

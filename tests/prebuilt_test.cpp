@@ -6,9 +6,9 @@
 #include <thread>
 #include <vector>
 
+#include "language/char_table.hpp"
+#include "language/embedded_files.hpp"
 #include "text/hyphenation.hpp"
-#include "text/hyphenation/char_table.hpp"
-#include "text/hyphenation/embedded_files.hpp"
 
 namespace text::hyphenation {
 namespace {

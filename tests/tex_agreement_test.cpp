@@ -5,8 +5,8 @@
 #include <sstream>
 #include <string>
 
+#include "common/utf8_decode.hpp"
 #include "text/hyphenation.hpp"
-#include "text/hyphenation/utf8_decode.hpp"
 
 namespace text::hyphenation {
 namespace {

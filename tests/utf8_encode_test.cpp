@@ -1,4 +1,4 @@
-#include "text/hyphenation/utf8_encode.hpp"
+#include "common/utf8_encode.hpp"
 
 #include <gtest/gtest.h>
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "common/utf8_decode.hpp"
+#include "common/utf8_encode.hpp"
+#include "language/embedded_files.hpp"
+#include "pattern/node.hpp"
 #include "text/hyphenation.hpp"
-#include "text/hyphenation/embedded_files.hpp"
-#include "text/hyphenation/pattern_node.hpp"
-#include "text/hyphenation/utf8_decode.hpp"
-#include "text/hyphenation/utf8_encode.hpp"
 
 namespace text::hyphenation {
 namespace {

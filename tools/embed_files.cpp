@@ -61,7 +61,7 @@ std::string generate(const std::vector<InputFile>& files) {
   std::string out =
       "// Generated at build time by tools/embed_files.cpp from the data directory. Do not edit.\n"
       "#include <array>\n\n"
-      "#include \"text/hyphenation/embedded_files.hpp\"\n\n"
+      "#include \"language/embedded_files.hpp\"\n\n"
       "#pragma GCC diagnostic ignored \"-Woverlength-strings\"\n\n"
       "namespace text::hyphenation::detail {\n"
       "namespace {\n\n";

@@ -9,8 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "language/embedded_files.hpp"
 #include "text/hyphenation.hpp"
-#include "text/hyphenation/embedded_files.hpp"
 
 namespace text::hyphenation {
 namespace {

@@ -1,8 +1,8 @@
-#include "text/hyphenation/pattern_lookup.hpp"
+#include "pattern/lookup.hpp"
 
 #include <algorithm>
 
-#include "text/hyphenation/pattern_node.hpp"
+#include "pattern/node.hpp"
 
 namespace text::hyphenation {
 namespace detail {

@@ -22,7 +22,7 @@
 #include <atomic>
 #include <iterator>
 
-#include "text/hyphenation/pattern_node.hpp"
+#include "pattern/node.hpp"
 
 namespace text::hyphenation {
 namespace detail {

@@ -6,11 +6,11 @@
 #include <memory>
 #include <optional>
 
-#include "text/hyphenation/char_map.hpp"
-#include "text/hyphenation/char_set.hpp"
-#include "text/hyphenation/deferred.hpp"
-#include "text/hyphenation/exception_filter.hpp"
-#include "text/hyphenation/hyphenation_plan.hpp"
+#include "common/char_map.hpp"
+#include "common/char_set.hpp"
+#include "common/deferred.hpp"
+#include "exception/filter.hpp"
+#include "hyphenator/fast_path.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 
 namespace text::hyphenation::detail {

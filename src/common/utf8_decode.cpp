@@ -1,4 +1,4 @@
-#include "text/hyphenation/utf8_decode.hpp"
+#include "common/utf8_decode.hpp"
 
 #include <array>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "text/hyphenation/pattern_automaton.hpp"
+#include "pattern/automaton.hpp"
 
 #include <algorithm>
 #include <array>

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/utf8_decode.hpp"
+#include "hyphenator/breaks.hpp"
+#include "pattern/letters.hpp"
 #include "text/hyphenation/hyphenator.hpp"
-#include "text/hyphenation/hyphenator_breaks.hpp"
-#include "text/hyphenation/pattern_letters.hpp"
-#include "text/hyphenation/utf8_decode.hpp"
 
 namespace text::hyphenation {
 namespace detail {

@@ -1,6 +1,6 @@
 #include <ostream>
 
-#include "text/hyphenation/pattern_node.hpp"
+#include "pattern/node.hpp"
 
 namespace text::hyphenation {
 namespace {

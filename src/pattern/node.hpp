@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "pattern/automaton.hpp"
 #include "text/hyphenation/pattern.hpp"
-#include "text/hyphenation/pattern_automaton.hpp"
 
 namespace text::hyphenation::detail {
 

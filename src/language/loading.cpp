@@ -1,9 +1,9 @@
 #include <string>
 #include <utility>
 
-#include "text/hyphenation/char_table.hpp"
-#include "text/hyphenation/embedded_files.hpp"
-#include "text/hyphenation/hyphenator_state.hpp"
+#include "hyphenator/state.hpp"
+#include "language/char_table.hpp"
+#include "language/embedded_files.hpp"
 #include "text/hyphenation/language.hpp"
 
 namespace text::hyphenation {

@@ -1,4 +1,4 @@
-#include "text/hyphenation/pattern_letters.hpp"
+#include "pattern/letters.hpp"
 
 #include <algorithm>
 

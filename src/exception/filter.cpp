@@ -1,4 +1,4 @@
-#include "text/hyphenation/exception_filter.hpp"
+#include "exception/filter.hpp"
 
 namespace text::hyphenation::detail {
 

@@ -1,4 +1,4 @@
-#include "text/hyphenation/char_set.hpp"
+#include "common/char_set.hpp"
 
 #include <algorithm>
 

@@ -6,10 +6,10 @@
 #include <span>
 #include <utility>
 
-#include "text/hyphenation/hyphenator_breaks.hpp"
-#include "text/hyphenation/pattern_lookup.hpp"
-#include "text/hyphenation/utf8_decode.hpp"
-#include "text/hyphenation/utf8_encode.hpp"
+#include "common/utf8_decode.hpp"
+#include "common/utf8_encode.hpp"
+#include "hyphenator/breaks.hpp"
+#include "pattern/lookup.hpp"
 
 namespace text::hyphenation {
 

@@ -1,4 +1,4 @@
-#include "text/hyphenation/char_table.hpp"
+#include "language/char_table.hpp"
 
 #include <utility>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "text/hyphenation/embedded_files.hpp"
+#include "language/embedded_files.hpp"
 
 #include <zlib.h>
 
@@ -7,8 +7,8 @@
 #include <climits>
 #include <memory>
 
+#include "common/utf8_decode.hpp"
 #include "text/hyphenation/error.hpp"
-#include "text/hyphenation/utf8_decode.hpp"
 
 namespace text::hyphenation::detail {
 namespace {

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "text/hyphenation/char_map.hpp"
-#include "text/hyphenation/exception_filter.hpp"
+#include "common/char_map.hpp"
+#include "exception/filter.hpp"
+#include "pattern/automaton.hpp"
 #include "text/hyphenation/pattern.hpp"
-#include "text/hyphenation/pattern_automaton.hpp"
 
 namespace text::hyphenation::detail {
 

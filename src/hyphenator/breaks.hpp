@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "text/hyphenation/hyphenator_state.hpp"
+#include "hyphenator/state.hpp"
 
 namespace text::hyphenation::detail {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "text/hyphenation/char_map.hpp"
+#include "common/char_map.hpp"
 
 namespace text::hyphenation::detail {
 

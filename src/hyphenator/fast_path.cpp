@@ -1,8 +1,8 @@
-#include "text/hyphenation/hyphenation_plan.hpp"
+#include "hyphenator/fast_path.hpp"
 
 #include <algorithm>
 
-#include "text/hyphenation/pattern_node.hpp"
+#include "pattern/node.hpp"
 
 namespace text::hyphenation::detail {
 

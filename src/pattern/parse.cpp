@@ -2,8 +2,8 @@
 #include <bit>
 #include <vector>
 
-#include "text/hyphenation/pattern_automaton.hpp"
-#include "text/hyphenation/pattern_node.hpp"
+#include "pattern/automaton.hpp"
+#include "pattern/node.hpp"
 
 namespace text::hyphenation {
 namespace {
