@@ -73,8 +73,8 @@ TextRules::TextRules(const Hyphenator& hyphenator, const TextOptions& options)
     : hyphenator_(hyphenator),
       options_(options),
       patternCharacters_(wordLetters(state())),
-      leftMin_(options.leftMin ? std::max<std::int64_t>(*options.leftMin, 1) : state().leftMin),
-      rightMin_(options.rightMin ? std::max<std::int64_t>(*options.rightMin, 1) : state().rightMin),
+      minimums_{options.leftMin ? std::max<std::int64_t>(*options.leftMin, 1) : state().leftMin,
+                options.rightMin ? std::max<std::int64_t>(*options.rightMin, 1) : state().rightMin},
       separatorCharacters_(decodeUtf8(options.separator)) {
   for (char32_t c = 0; c < 0x80; ++c)
     ascii_[c] = classify(c);
@@ -142,8 +142,7 @@ void findWordBreaks(const TextRules& rules, std::u32string_view word, bool mayCh
   const std::u32string_view key = parts.empty() ? word : std::u32string_view(nfc);
   if (key.size() < rules.options().minWordLength) return;
   std::vector<std::size_t>& breaks = scratch.words().breaks();
-  findBreaks(rules.state(), key, Minimums{rules.leftMin(), rules.rightMin()}, &scratch.words(),
-             breaks);
+  findBreaks(rules.state(), key, rules.minimums(), &scratch.words(), breaks);
 
   std::vector<std::size_t>& indices = scratch.indices();
   const auto keep = [&](std::size_t k) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/code_point_table.hpp"
+#include "hyphenator/breaks.hpp"
 #include "hyphenator/state.hpp"
 #include "text/hyphenation/text.hpp"
 
@@ -53,8 +54,8 @@ class TextRules {
 
   const HyphenatorState& state() const { return HyphenatorAccess::state(hyphenator_); }
   const TextOptions& options() const { return options_; }
-  std::int64_t leftMin() const { return leftMin_; }
-  std::int64_t rightMin() const { return rightMin_; }
+  // The minimums of this call: the options' where given (at least 1), else the hyphenator's.
+  Minimums minimums() const { return minimums_; }
   // The separator as characters, and whether it joins letters into one word (see text.hpp):
   // it does when it is not empty, holds no white space and is not an explicit hyphen alone.
   std::u32string_view separatorCharacters() const { return separatorCharacters_; }
@@ -69,8 +70,7 @@ class TextRules {
   TextOptions options_;
   const CharSet& patternCharacters_;
   std::array<CharKind, 128> ascii_{};
-  std::int64_t leftMin_;
-  std::int64_t rightMin_;
+  Minimums minimums_;
   std::u32string separatorCharacters_;
   bool separatorJoins_;
 };
