@@ -59,8 +59,8 @@ struct TextOptions {
   std::size_t minWordLength = 0;
   // The fewest characters before the first and after the last break, in place of the
   // hyphenator's minimums for this call; a value below 1 counts as 1.
-  std::optional<std::int64_t> leftMin;
-  std::optional<std::int64_t> rightMin;
+  std::optional<std::int64_t> leftMin = std::nullopt;
+  std::optional<std::int64_t> rightMin = std::nullopt;
   // URLs, e-mail addresses, paths, identifiers, options and hashtags are copied unchanged.
   bool skipNonProse = true;
 };
