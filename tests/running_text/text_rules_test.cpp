@@ -103,8 +103,7 @@ TEST(RunningText, ExplicitHyphensEndWordsEvenWherePatternsHoldThem) {
 
 TEST(RunningText, NoSeparatorEverTouchesAnExplicitHyphen) {
   // With a right minimum of 0 this hyphenator breaks after the last letter of "ab".
-  const Hyphenator own([](char32_t c) { return c; }, parsePatterns(U"b1.\n1c"), Exceptions(), 0,
-                       0);
+  const Hyphenator own([](char32_t c) { return c; }, parsePatterns(U"b1.\n1c"), Exceptions(), 0, 0);
   EXPECT_EQ(alone(own, "ab", "|"), "ab|");
   EXPECT_EQ(alone(own, "abc", "|"), "ab|c");
   expectAll({{own, "ab-cd ab\u2010cd abc", "ab-cd ab\u2010cd ab|c"}}, {.separator = "|"});
@@ -155,8 +154,8 @@ TEST(RunningText, DecomposedWordsBreakAsComposedOnesAndKeepTheirBytes) {
 TEST(RunningText, NoBreakFallsBetweenACharacterAndItsCombiningMarks) {
   // "x" has no precomposed form with an acute accent, so the mark stays a character of its own
   // in Normalisation Form C; the patterns would break before it.
-  const Hyphenator own([](char32_t c) { return c; }, parsePatterns(U"1\u0301\n1y"), Exceptions(),
-                       1, 1);
+  const Hyphenator own([](char32_t c) { return c; }, parsePatterns(U"1\u0301\n1y"), Exceptions(), 1,
+                       1);
   EXPECT_EQ(alone(own, "x\u0301y", "|"), "x|\u0301|y");
   EXPECT_EQ(hyphenateText(own, "x\u0301y", {.separator = "|"}), "x\u0301|y");
 }
@@ -197,11 +196,11 @@ TEST(RunningText, TokensThatAreNoProseAreCopiedUnchanged) {
 TEST(RunningText, ProseThatLooksLikeATokenIsHyphenated) {
   expectAll({
       // An apostrophe opens a new part of the word: no camelCase.
-      {italian, "dell'Italia nell'Unione", alone(italian, "dell'Italia") + " " +
-                                               alone(italian, "nell'Unione")},
+      {italian, "dell'Italia nell'Unione",
+       alone(italian, "dell'Italia") + " " + alone(italian, "nell'Unione")},
       // One or two lower-case letters before a capital: Irish mutations, "iPhone".
-      {irish, "i nGaillimh, na hÉireann", "i " + alone(irish, "nGaillimh") + ", na " +
-                                              alone(irish, "hÉireann")},
+      {irish, "i nGaillimh, na hÉireann",
+       "i " + alone(irish, "nGaillimh") + ", na " + alone(irish, "hÉireann")},
       {english_US, "and/or hyphenation/documentation", "and/or hy-phen-ation/doc-u-men-ta-tion"},
       {english_US, "e-mail hyphenation-documentation", "e-mail hy-phen-ation-doc-u-men-ta-tion"},
       {english_US, "HYPHENATION Hyphenation", "HY-PHEN-ATION Hy-phen-ation"},
