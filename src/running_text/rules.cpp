@@ -69,12 +69,31 @@ void splitIntoParts(const TextRules& rules, std::u32string_view word, TextScratc
 
 }  // namespace
 
+const std::array<CharKind, 0x10000>& unicodeKinds() {
+  static const std::array<CharKind, 0x10000> kinds = [] {
+    std::array<CharKind, 0x10000> built{};
+    for (char32_t c = 0; c < 0x10000; ++c) {
+      built[c] = askRole;
+      if (c == U'\u02BC' || (c >= 0xD800 && c <= 0xDFFF)) continue;
+      const CharCategory category = characterCategory(c);
+      const CharKind stable = isNormalisationStable(c) ? stableFlag : 0;
+      if (isLetterCategory(category)) built[c] = letterKind(category) | stable;
+      if (category == CharCategory::Mark) built[c] = markRole | stable;
+      if (category == CharCategory::DecimalDigit) built[c] = otherRole | digitFlag | stable;
+      if (category == CharCategory::Space) built[c] = spaceRole | stable;
+    }
+    return built;
+  }();
+  return kinds;
+}
+
 TextRules::TextRules(const Hyphenator& hyphenator, const TextOptions& options)
     : hyphenator_(hyphenator),
       options_(options),
       patternCharacters_(wordLetters(state())),
       minimums_{options.leftMin ? std::max<std::int64_t>(*options.leftMin, 1) : state().leftMin,
                 options.rightMin ? std::max<std::int64_t>(*options.rightMin, 1) : state().rightMin},
+      unicode_(unicodeKinds().data()),
       separatorCharacters_(decodeUtf8(options.separator)) {
   for (char32_t c = 0; c < 0x80; ++c)
     ascii_[c] = classify(c);
@@ -93,11 +112,11 @@ bool TextRules::isPatternCharacter(char32_t c) const {
                                : patternCharacters_.contains(hyphenatorState.function(c));
 }
 
-CharKind TextRules::kindOfNonAscii(char32_t c) const {
-  return classify(c);
+CharKind TextRules::classify(char32_t c) const {
+  return roleAndFlags(c) | (isNormalisationStable(c) ? stableFlag : 0);
 }
 
-CharKind TextRules::classify(char32_t c) const {
+CharKind TextRules::roleAndFlags(char32_t c) const {
   if (c == U'\u00AD') return softHyphenRole;
   if (isExplicitHyphen(c) || c == U'.') return otherRole;
   const CharCategory category = characterCategory(c);

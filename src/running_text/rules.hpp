@@ -29,9 +29,11 @@ enum CharRole : std::uint8_t {
   innerRole,       // a character of the patterns that is no letter: only between two letters
   softHyphenRole,  // U+00AD: between two letters, a break already present
   otherRole,       // ends a word: punctuation, digits, explicit hyphens, invalid bytes, ...
+  askRole,         // in unicodeKinds() only: the hyphenator decides
 };
 using CharKind = std::uint8_t;
-inline constexpr CharKind roleMask = 0x0F;
+inline constexpr CharKind roleMask = 0x07;
+inline constexpr CharKind stableFlag = 0x08;   // normalisation never changes it (see unicode.hpp)
 inline constexpr CharKind upperFlag = 0x10;    // an upper-case (or title-case) letter
 inline constexpr CharKind lowerFlag = 0x20;    // a lower-case letter
 inline constexpr CharKind digitFlag = 0x40;    // a decimal digit
@@ -41,6 +43,11 @@ inline CharRole roleOf(CharKind kind) {
   return static_cast<CharRole>(kind & roleMask);
 }
 
+// The kinds of the characters of the Basic Multilingual Plane, where nearly all text lies, that no
+// hyphenator changes: letters, marks, digits and white space; every other character has askRole.
+// Built on first use, once per process.
+const std::array<CharKind, 0x10000>& unicodeKinds();
+
 // Everything a call derives once from its hyphenator and options. Holds the hyphenator, so it
 // stays valid on its own; immutable, and safe to share between threads.
 class TextRules {
@@ -49,7 +56,14 @@ class TextRules {
   TextRules(const Hyphenator& hyphenator, const TextOptions& options);
 
   // The kind of a well-formed character.
-  CharKind kindOf(char32_t c) const { return c < 0x80 ? ascii_[c] : kindOfNonAscii(c); }
+  CharKind kindOf(char32_t c) const {
+    if (c < 0x80) return ascii_[c];
+    if (c < 0x10000) {
+      const CharKind kind = unicode_[c];
+      if (roleOf(kind) != askRole) return kind;
+    }
+    return classify(c);
+  }
   const std::array<CharKind, 128>& ascii() const { return ascii_; }
 
   const HyphenatorState& state() const { return HyphenatorAccess::state(hyphenator_); }
@@ -62,8 +76,8 @@ class TextRules {
   bool separatorJoins() const { return separatorJoins_; }
 
  private:
-  CharKind kindOfNonAscii(char32_t c) const;
   CharKind classify(char32_t c) const;
+  CharKind roleAndFlags(char32_t c) const;
   bool isPatternCharacter(char32_t c) const;
 
   Hyphenator hyphenator_;
@@ -71,6 +85,7 @@ class TextRules {
   const CharSet& patternCharacters_;
   std::array<CharKind, 128> ascii_{};
   Minimums minimums_;
+  const CharKind* unicode_;
   std::u32string separatorCharacters_;
   bool separatorJoins_;
 };

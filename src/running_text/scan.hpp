@@ -361,7 +361,7 @@ class TextScanner {
     };
     bool holdsBreaks = false;
     bool hasMark = false;
-    char32_t largest = 0;
+    bool stable = true;  // every character is one that normalisation leaves alone
     // The lower-case letters just before, and whether they begin the word or a part of it that
     // follows an apostrophe or a break.
     std::size_t lowerRun = 0;
@@ -381,7 +381,7 @@ class TextScanner {
         }
       }
       append(current.c, at);
-      largest = std::max(largest, current.c);
+      stable = stable && (current.kind & stableFlag);
       at = current.next;
       if (at >= size) break;
       const Read next = source.read(at);
@@ -411,6 +411,7 @@ class TextScanner {
         if (roleOf(letter.kind) == letterRole) {
           holdsBreaks = holdsBreaks || role == softHyphenRole;
           append(next.c, at);
+          stable = stable && (next.kind & stableFlag);
           at = next.next;
           current = letter;
           lowerRun = 0;
@@ -427,9 +428,9 @@ class TextScanner {
     }
     if (holdsBreaks) return at;
     std::vector<std::size_t>& offsets = scratch_.offsets();
-    if (largest < firstComposing && !hasMark && rules_.options().minWordLength == 0) {
-      // Most words: nothing to normalise, no mark to keep a break from; findBreaks puts none
-      // before the first character.
+    if (stable && rules_.options().minWordLength == 0) {
+      // Most words: nothing to normalise, no combining mark to keep a break from (marks are
+      // never stable); findBreaks puts none before the first character.
       std::vector<std::size_t>& breaks = scratch_.words().breaks();
       findBreaks(rules_.state(), {characters, length}, rules_.minimums(), &scratch_.words(),
                  breaks);
@@ -440,14 +441,11 @@ class TextScanner {
     }
     std::vector<std::size_t>& indices = scratch_.indices();
     indices.clear();
-    findWordBreaks(rules_, {characters, length}, largest >= firstComposing, hasMark, scratch_);
+    findWordBreaks(rules_, {characters, length}, !stable, hasMark, scratch_);
     for (const std::size_t k : indices)
       offsets.push_back(source.offset(positions[k]));
     return at;
   }
-
-  // No character below this takes part in composition or decomposition.
-  static constexpr char32_t firstComposing = 0x300;
 
   const TextRules& rules_;
   const Source& source_;
