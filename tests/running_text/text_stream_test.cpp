@@ -69,6 +69,32 @@ TEST(TextStream, GivesWhatOneCallGivesWhereverTheTextIsCut) {
   }
 }
 
+// Any bytes at all: the stream gives what one call gives, and both only insert separators.
+TEST(TextStream, AnyBytesGiveBackTheirBytes) {
+  const std::vector<std::string> pieces = {
+      "hy",   "phen", "a",    "tion",   "Über",     "ß",        "o\u0308", "\u0301", "пе",
+      "ре",   " ",    "\n",   "\u00A0", "\u00AD",   "'",        "\u2019",  "-",      "\u2010",
+      ".",    "42",   "_",    "@",      "://",      "/",        "~",       "#",      "www.",
+      "\xE9", "\xC3", "\x80", "\xFF",   "\xE2\x82", "\xF0\x9F", "Aa",      "aB",     "|"};
+  std::mt19937 random(2024);
+  for (int round = 0; round < 1500; ++round) {
+    std::string text;
+    for (int k = static_cast<int>(random() % 40); k > 0; --k)
+      text += pieces[random() % pieces.size()];
+    const Hyphenator& hyphenator = round % 2 ? english_US : german_1996;
+    const TextOptions options{.separator = "|", .skipNonProse = round % 3 != 0};
+    const std::string whole = hyphenateText(hyphenator, text, options);
+    std::string back = whole;
+    // "|" stands in the input too: compare with the input's own "|" taken out.
+    std::string input = text;
+    back.erase(std::remove(back.begin(), back.end(), '|'), back.end());
+    input.erase(std::remove(input.begin(), input.end(), '|'), input.end());
+    ASSERT_EQ(back, input) << text;
+    TextStream stream(hyphenator, options);
+    ASSERT_EQ(streamed(stream, cutRandomly(text, random, 1 + random() % 9)), whole) << text;
+  }
+}
+
 TEST(TextStream, HoldsBackNoMoreThanItsWindow) {
   const std::string sentence = "Hyphenation of computer programs needs dictionaries. ";
   std::string text;
