@@ -113,7 +113,11 @@ bool TextRules::isPatternCharacter(char32_t c) const {
 }
 
 CharKind TextRules::classify(char32_t c) const {
-  return roleAndFlags(c) | (isNormalisationStable(c) ? stableFlag : 0);
+  const CharKind kind = roleAndFlags(c);
+  // Stability matters only for what can be part of a word.
+  const CharRole role = roleOf(kind);
+  const bool inWords = role == letterRole || role == markRole || role == innerRole;
+  return kind | (!inWords || isNormalisationStable(c) ? stableFlag : 0);
 }
 
 CharKind TextRules::roleAndFlags(char32_t c) const {

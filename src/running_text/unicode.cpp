@@ -49,7 +49,8 @@ bool stableFromDatabase(char32_t c) {
       (c >= 0x11A8 && c <= 0x11C2)) {
     return false;
   }
-  if (property->decomp_seqindex == UINT16_MAX) return true;
+  // Form C leaves compatibility decompositions alone.
+  if (property->decomp_seqindex == UINT16_MAX || property->decomp_type != 0) return true;
   // A composite that normalisation rebuilds is stable; a singleton or an excluded one is not.
   std::u32string nfc;
   NormalisationBuffers buffers;
