@@ -348,16 +348,14 @@ class TextScanner {
     std::size_t* positions = buffer.positions();
     std::size_t capacity = buffer.capacity();
     std::size_t length = 0;
-    const auto append = [&](char32_t c, std::size_t position) {
-      if (length == capacity) {
-        buffer.grow();
-        characters = buffer.characters();
-        positions = buffer.positions();
-        capacity = buffer.capacity();
-      }
-      characters[length] = c;
-      positions[length] = position;
-      ++length;
+    // Makes room for one more character; the stores themselves stay in the loop.
+    const auto reserve = [&] {
+      if (length < capacity) [[likely]]
+        return;
+      buffer.grow();
+      characters = buffer.characters();
+      positions = buffer.positions();
+      capacity = buffer.capacity();
     };
     bool holdsBreaks = false;
     bool hasMark = false;
@@ -380,7 +378,9 @@ class TextScanner {
           runOpensPart = false;
         }
       }
-      append(current.c, at);
+      reserve();
+      characters[length] = current.c;
+      positions[length++] = at;
       stable = stable && (current.kind & stableFlag);
       at = current.next;
       if (at >= size) break;
@@ -410,7 +410,9 @@ class TextScanner {
         const Read letter = source.read(next.next);
         if (roleOf(letter.kind) == letterRole) {
           holdsBreaks = holdsBreaks || role == softHyphenRole;
-          append(next.c, at);
+          reserve();
+          characters[length] = next.c;
+          positions[length++] = at;
           stable = stable && (next.kind & stableFlag);
           at = next.next;
           current = letter;
