@@ -99,7 +99,8 @@ TextRules::TextRules(const Hyphenator& hyphenator, const TextOptions& options)
     ascii_[c] = classify(c);
   const bool loneHyphen =
       separatorCharacters_.size() == 1 && isExplicitHyphen(separatorCharacters_.front());
-  separatorJoins_ = !separatorCharacters_.empty() && !loneHyphen &&
+  separatorJoins_ = !separatorCharacters_.empty() && separatorCharacters_.size() <= joiningLength &&
+                    !loneHyphen &&
                     std::none_of(separatorCharacters_.begin(), separatorCharacters_.end(),
                                  [&](char32_t c) { return roleOf(kindOf(c)) == spaceRole; });
 }

@@ -71,9 +71,11 @@ class TextRules {
   // The minimums of this call: the options' where given (at least 1), else the hyphenator's.
   Minimums minimums() const { return minimums_; }
   // The separator as characters, and whether it joins letters into one word (see text.hpp):
-  // it does when it is not empty, holds no white space and is not an explicit hyphen alone.
+  // it does when it is not empty, holds no white space, is not an explicit hyphen alone and has
+  // at most joiningLength characters, which bounds what a word's end compares.
   std::u32string_view separatorCharacters() const { return separatorCharacters_; }
   bool separatorJoins() const { return separatorJoins_; }
+  static constexpr std::size_t joiningLength = 16;
 
  private:
   CharKind classify(char32_t c) const;

@@ -22,8 +22,8 @@
 //     on either side are words of their own, and no separator goes next to the hyphen;
 //   - a word that already holds a soft hyphen (U+00AD) or the separator between two of its
 //     letters keeps exactly the breaks it has and gets no others, so hyphenating a text twice
-//     gives what hyphenating it once gives (for a separator that is no explicit hyphen and holds
-//     no white space).
+//     gives what hyphenating it once gives (for a separator of at most 16 characters that is no
+//     explicit hyphen and holds no white space; a longer one is only ever inserted).
 // Tokens that are not prose are copied unchanged (unless skipNonProse is off); a token is a
 // longest run of characters that are no white space, taken without the brackets and quotation
 // marks that open it:
