@@ -241,6 +241,16 @@ TEST(RunningText, MinimumOverridesActAsAHyphenatorWithThoseMinimums) {
             hyphenateText(english, text, {.leftMin = 1, .rightMin = 1}));
 }
 
+TEST(RunningText, ChineseInHanCharactersSelectsNoPatterns) {
+  // Only pinyin has patterns: a tag for Chinese in Han characters is a language without them.
+  for (const char* tag : {"zh", "zh-Hans", "zh-Hant", "zh-CN", "zh-TW"}) {
+    EXPECT_EQ(languageFromTag(tag), std::nullopt) << tag;
+    EXPECT_TRUE(isLanguageTag(tag)) << tag;
+  }
+  EXPECT_EQ(languageFromTag("zh-Latn"), Language::Chinese);
+  EXPECT_EQ(hyphenateText(chinese, "Firefox Windows"), "Fi-re-fo-x Win-do-ws");
+}
+
 TEST(RunningText, GermanInSwitzerlandFollowsTheReformedRules) {
   const Hyphenator& swiss = languageHyphenator(*languageFromTag("de-CH"));
   EXPECT_EQ(hyphenateText(swiss, "Fenster Kiste"), "Fens-ter Kis-te");
