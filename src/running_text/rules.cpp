@@ -36,9 +36,9 @@ void splitIntoParts(const TextRules& rules, std::u32string_view word, TextScratc
   std::vector<Part>& parts = scratch.parts();
   std::u32string& nfc = scratch.nfc();
   NormalisationBuffers& buffers = scratch.normalisation();
-  std::u32string run;
-  std::u32string joined;
-  std::u32string composed;  // of the current part
+  std::u32string& run = scratch.run();            // composed
+  std::u32string& joined = scratch.joined();      // the current part and the run, composed
+  std::u32string& composed = scratch.composed();  // the current part, composed
   nfc.clear();
   std::size_t partStart = 0;
   std::size_t runStart = 0;

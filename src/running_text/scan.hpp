@@ -53,7 +53,7 @@ class WordBuffer {
 
  private:
   std::u32string characters_;
-  std::vector<std::size_t> positions_{0};
+  std::vector<std::size_t> positions_;
 };
 
 // The buffers of one thread's scans, reused so that a warm call allocates nothing but its
@@ -71,6 +71,9 @@ class TextScratch {
   std::vector<std::size_t>& offsets() { return buffers_.offsets; }  // breaks in the token
   std::u32string& nfc() { return buffers_.nfc; }
   std::vector<Part>& parts() { return buffers_.parts; }
+  std::u32string& run() { return buffers_.run; }  // splitting a word into parts
+  std::u32string& joined() { return buffers_.joined; }
+  std::u32string& composed() { return buffers_.composed; }
   NormalisationBuffers& normalisation() { return buffers_.normalisation; }
 
  private:
@@ -80,6 +83,9 @@ class TextScratch {
     std::vector<std::size_t> offsets;
     std::u32string nfc;
     std::vector<Part> parts;
+    std::u32string run;
+    std::u32string joined;
+    std::u32string composed;
     NormalisationBuffers normalisation;
     bool inUse = false;
   };

@@ -2,6 +2,7 @@
 
 #include <utf8proc.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "common/utf8_encode.hpp"
@@ -76,7 +77,7 @@ bool isStarter(char32_t c) {
 void composeNfc(std::u32string_view word, std::u32string& nfc, NormalisationBuffers& buffers) {
   // utf8proc decomposes (with canonical reordering) from UTF-8 only; composing then works in
   // place on the decomposed code points.
-  buffers.utf8 = encodeUtf8(word);
+  encodeUtf8Into(word, buffers.utf8);
   const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(buffers.utf8.data());
   const auto size = static_cast<utf8proc_ssize_t>(buffers.utf8.size());
   const auto options = static_cast<utf8proc_option_t>(UTF8PROC_STABLE | UTF8PROC_DECOMPOSE);
@@ -93,7 +94,10 @@ void composeNfc(std::u32string_view word, std::u32string& nfc, NormalisationBuff
   length =
       utf8proc_normalize_utf32(decomposed.data(), length,
                                static_cast<utf8proc_option_t>(UTF8PROC_STABLE | UTF8PROC_COMPOSE));
-  nfc.assign(decomposed.begin(), decomposed.begin() + (length < 0 ? 0 : length));
+  // Copied element by element: assigning a range of another type would build a temporary.
+  nfc.resize(static_cast<std::size_t>(length < 0 ? 0 : length));
+  std::copy(decomposed.begin(), decomposed.begin() + static_cast<std::ptrdiff_t>(nfc.size()),
+            nfc.begin());
 }
 
 }  // namespace text::hyphenation::detail
