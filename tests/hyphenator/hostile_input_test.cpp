@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <pthread.h>
-#include "error_of.hpp"
+#include "support/support.hpp"
 
 #include <cstdint>
 #include <exception>

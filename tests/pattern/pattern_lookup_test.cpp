@@ -7,7 +7,7 @@
 
 #include "pattern/lookup.hpp"
 #include "pattern/node.hpp"
-#include "pattern_model.hpp"
+#include "support/model.hpp"
 #include "text/hyphenation/pattern.hpp"
 
 namespace text::hyphenation {
