@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/utf8_decode.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
@@ -12,12 +13,7 @@ namespace {
 
 using Pieces = std::vector<std::string>;
 
-std::string join(const Pieces& fragments) {
-  std::string joined;
-  for (const auto& fragment : fragments)
-    joined += fragment;
-  return joined;
-}
+using testing::join;
 
 TEST(HyphenateUtf8, SlicesTheCallersBytes) {
   EXPECT_EQ(hyphenate(english_US, std::string_view("Hyphenation")),

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <utility>
@@ -8,6 +9,8 @@
 
 #include "hyphenator/state.hpp"
 #include "pattern/node.hpp"
+#include "support/model.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 
 namespace text::hyphenation {
@@ -15,16 +18,8 @@ namespace {
 
 using Points = std::vector<std::size_t>;
 
-char32_t identity(char32_t c) {
-  return c;
-}
-
-std::u32string randomText(std::mt19937& random, std::u32string_view alphabet, std::size_t maxSize) {
-  std::u32string text(random() % (maxSize + 1), U' ');
-  for (char32_t& c : text)
-    c = alphabet[random() % alphabet.size()];
-  return text;
-}
+using testing::identity;
+using testing::randomText;
 
 // Upper-case A to C fold to a to c, and "é" stands for "e" the way the language tables map
 // accented capitals; every other character stays itself.
@@ -111,24 +106,15 @@ TEST(HyphenationPoints, TheFastRoadAgreesWithThePlainWalk) {
       } else {
         detail::referenceLookupInto(key, patterns, raw);
       }
-      const auto n = static_cast<std::int64_t>(word.size());
-      bool malformed = false;
-      Points expected;
-      if (n > 0 && n >= leftMin + rightMin) {
-        malformed = leftMin <= 0 && raw.empty();
-        for (std::int64_t k = std::max<std::int64_t>(leftMin, 1);
-             k <= n - std::max<std::int64_t>(rightMin, 0); ++k) {
-          if (k < static_cast<std::int64_t>(raw.size()) && raw[k] % 2 != 0)
-            expected.push_back(static_cast<std::size_t>(k));
-        }
-      }
-      if (malformed) {
+      const std::optional<Points> expected =
+          testing::modelBreaks(word.size(), raw, leftMin, rightMin);
+      if (!expected) {
         EXPECT_THROW(hyphenationPoints(hyphenator, word, points), Error);
         continue;
       }
       hyphenationPoints(hyphenator, word, points);
-      EXPECT_EQ(points, expected) << "patterns " << show(patterns) << ", l = " << leftMin
-                                  << ", r = " << rightMin << ", word of " << word.size();
+      EXPECT_EQ(points, *expected) << "patterns " << show(patterns) << ", l = " << leftMin
+                                   << ", r = " << rightMin << ", word of " << word.size();
     }
   }
 }

@@ -11,14 +11,13 @@
 #include "common/utf8_encode.hpp"
 #include "hyphenator/state.hpp"
 #include "pattern/letters.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
 namespace {
 
-char32_t lowerAscii(char32_t c) {
-  return c >= U'A' && c <= U'Z' ? c + 32 : c;
-}
+using testing::lowerAscii;
 
 // hyphenateText the obvious way: decode the whole text, mark each character that is a letter,
 // and hyphenate each run of letters as a word.
