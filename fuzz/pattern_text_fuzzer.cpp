@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "check.hpp"
-#include "common/utf8_decode.hpp"
 #include "support/model.hpp"
 #include "support/support.hpp"
 #include "text/hyphenation.hpp"
@@ -42,10 +41,7 @@ std::vector<ModelPattern> modelCombine(std::vector<ModelPattern> left,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > 2048) return 0;
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const std::u32string text = hy::detail::decodeUtf8(bytes);
-  const long leftMin = size > 0 ? data[0] % 5 - 1 : 1;
-  const long rightMin = size > 1 ? data[1] % 5 - 1 : 1;
+  const auto [text, leftMin, rightMin] = fuzz::textInput(data, size);
 
   const hy::Patterns trie = hy::parsePatterns(text);
   const std::vector<std::u32string> lines = support::linesOf(text);
