@@ -40,10 +40,7 @@ TEST(HyphenateUtf8, AgreesWithTheCodePointVersionOnRandomWords) {
                                            Language::Russian, Language::French};
   std::mt19937 random(20261209);
   for (int round = 0; round < 4000; ++round) {
-    std::string word;
-    const int count = std::uniform_int_distribution<int>(0, 9)(random);
-    for (int k = 0; k < count; ++k)
-      word += pieces[random() % pieces.size()];
+    const std::string word = testing::randomJoin(random, pieces, 9);
     const Hyphenator& hyphenator = languageHyphenator(languages[round % languages.size()]);
 
     const Pieces fragments = hyphenate(hyphenator, std::string_view(word));

@@ -69,18 +69,7 @@ TEST(HyphenationPoints, RaisesTheMalformedScoreErrorAsHyphenateDoes) {
 TEST(HyphenationPoints, TheFastRoadAgreesWithThePlainWalk) {
   std::mt19937 random(11);
   for (int round = 0; round < 400; ++round) {
-    std::u32string patternText;
-    for (int i = random() % 12; i > 0; --i) {
-      std::u32string pattern;
-      for (int letters = 1 + random() % 4; letters > 0; --letters) {
-        if (random() % 2) pattern += U'0' + random() % 10;
-        // Now and then two digits in a row, whose scores reach past the pattern's end.
-        if (random() % 16 == 0) pattern += U'0' + random() % 10;
-        pattern += U".abce"[random() % 5];
-      }
-      if (random() % 2) pattern += U'0' + random() % 10;
-      patternText += pattern + U"\n";
-    }
+    const std::u32string patternText = testing::randomPatternText(random, 11, 4, U".abce", true);
     std::u32string exceptionText;
     for (int i = random() % 3; i > 0; --i)
       exceptionText += randomText(random, U"abc-", 6) + U"\n";

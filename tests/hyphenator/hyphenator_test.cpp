@@ -261,16 +261,7 @@ TEST(Hyphenate, MatchesTheLiteralCuttingRuleForEveryMinimum) {
 TEST(Hyphenate, BreaksFallExactlyWhereTheRawListIsOddBetweenTheMinimums) {
   std::mt19937 random(5);
   for (int round = 0; round < 300; ++round) {
-    std::u32string patternText;
-    for (int i = random() % 8; i > 0; --i) {
-      std::u32string pattern;
-      for (int letters = 1 + random() % 3; letters > 0; --letters) {
-        if (random() % 2) pattern += U'0' + random() % 10;
-        pattern += U".abc"[random() % 4];
-      }
-      if (random() % 2) pattern += U'0' + random() % 10;
-      patternText += pattern + U"\n";
-    }
+    const std::u32string patternText = testing::randomPatternText(random, 7, 3, U".abc", false);
     std::u32string exceptionText;
     for (int i = random() % 4; i > 0; --i) {
       exceptionText += randomText(random, U"abc-", 5) + U"\n";

@@ -106,10 +106,7 @@ TEST(HyphenateText, AgreesWithTheModelAndKeepsEveryByte) {
     letters.push_back(detail::patternLetters(hyphenatorPatterns(languageHyphenator(language))));
   std::mt19937 random(1209);
   for (int round = 0; round < 3000; ++round) {
-    std::string text;
-    const int count = std::uniform_int_distribution<int>(0, 40)(random);
-    for (int k = 0; k < count; ++k)
-      text += pieces[random() % pieces.size()];
+    const std::string text = testing::randomJoin(random, pieces, 40);
     const std::size_t which = round % languages.size();
     const Hyphenator& hyphenator = languageHyphenator(languages[which]);
     const std::string result = hyphenateText(hyphenator, text, "|");

@@ -106,6 +106,36 @@ inline std::u32string randomText(std::mt19937& random, std::u32string_view alpha
   return text;
 }
 
+// Up to `maxPieces` of `pieces`, drawn at random, one after another.
+inline std::string randomJoin(std::mt19937& random, const std::vector<std::string>& pieces,
+                              int maxPieces) {
+  std::string joined;
+  const int count = std::uniform_int_distribution<int>(0, maxPieces)(random);
+  for (int k = 0; k < count; ++k)
+    joined += pieces[random() % pieces.size()];
+  return joined;
+}
+
+// Pattern text of up to `maxLines` lines of 1 to `maxLetters` letters from `alphabet`, some
+// letters after a digit and some lines ending in one; with `doubleDigits`, now and then two digits
+// in a row, whose scores reach past the pattern's letters.
+inline std::u32string randomPatternText(std::mt19937& random, unsigned maxLines,
+                                        unsigned maxLetters, std::u32string_view alphabet,
+                                        bool doubleDigits) {
+  std::u32string text;
+  for (unsigned i = random() % (maxLines + 1); i > 0; --i) {
+    std::u32string pattern;
+    for (unsigned letters = 1 + random() % maxLetters; letters > 0; --letters) {
+      if (random() % 2) pattern += U'0' + random() % 10;
+      if (doubleDigits && random() % 16 == 0) pattern += U'0' + random() % 10;
+      pattern += alphabet[random() % alphabet.size()];
+    }
+    if (random() % 2) pattern += U'0' + random() % 10;
+    text += pattern + U"\n";
+  }
+  return text;
+}
+
 // A word list in UTF-8, one word a line; a CR before the LF is dropped and empty lines skipped.
 inline std::vector<std::u32string> readWords(std::istream& in) {
   std::vector<std::u32string> words;
