@@ -15,3 +15,4 @@
 #include "text/hyphenation/hyphenator.hpp"
 #include "text/hyphenation/language.hpp"
 #include "text/hyphenation/pattern.hpp"
+#include "text/hyphenation/scores.hpp"

@@ -7,36 +7,12 @@
 
 #include "common/utf8_decode.hpp"
 #include "hyphenator/breaks.hpp"
-#include "pattern/letters.hpp"
+#include "hyphenator/scratch.hpp"
+#include "hyphenator/state.hpp"
+#include "running_text/word_letters.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 
 namespace text::hyphenation {
-namespace detail {
-
-CharSet findWordLetters(const HyphenatorState& state) {
-  const std::vector<char32_t> letters = patternLetters(state.patterns.get());
-  if (!state.table) return CharSet(letters);
-
-  // A character the map leaves alone is a word letter when it is a letter itself; one the map
-  // changes is a word letter when its image is.
-  const auto isLetter = [&](char32_t c) {
-    return std::binary_search(letters.begin(), letters.end(), c);
-  };
-  const auto mapped = state.table->get().entries();  // ascending keys
-  std::vector<char32_t> keys;
-  for (const auto& entry : mapped)
-    keys.push_back(entry.first);
-  std::vector<char32_t> members;
-  for (const char32_t c : letters) {
-    if (!std::binary_search(keys.begin(), keys.end(), c)) members.push_back(c);
-  }
-  for (const auto& [key, value] : mapped) {
-    if (isLetter(value)) members.push_back(key);
-  }
-  return CharSet(members);
-}
-
-}  // namespace detail
 
 namespace {
 
@@ -110,7 +86,7 @@ std::string hyphenateWords(const detail::HyphenatorState& state, std::string_vie
 std::string hyphenateText(const Hyphenator& hyphenator, std::string_view text,
                           std::string_view separator) {
   const detail::HyphenatorState& state = detail::HyphenatorAccess::state(hyphenator);
-  const detail::CharSet& letters = state.wordLetters.get();
+  const detail::CharSet& letters = detail::wordLetters(state);
   if (state.table) {
     return hyphenateWords(state, text, separator, [&](char32_t c) { return letters.contains(c); });
   }
