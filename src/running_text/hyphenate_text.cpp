@@ -64,7 +64,7 @@ std::string hyphenateWords(const detail::HyphenatorState& state, std::string_vie
       at += length;
     } while (at < text.size() && letterAt(at, c, length));
     starts.push_back(at);
-    detail::findBreaks(state, word, &scratch, breaks);
+    detail::findBreaks(state, word, detail::minimumsOf(state), &scratch, breaks);
     out.append(text.substr(copied, wordStart - copied));
     std::size_t from = wordStart;
     for (const std::size_t k : breaks) {
