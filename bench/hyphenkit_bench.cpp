@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "common/utf8_decode.hpp"
 #include "language/embedded_files.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace hk = text::hyphenation;
@@ -24,17 +24,6 @@ namespace hk = text::hyphenation;
 namespace {
 
 std::string wordsDirectory;
-
-std::vector<std::u32string> readWords(const std::string& path) {
-  std::vector<std::u32string> words;
-  std::ifstream in(path);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) words.push_back(hk::detail::decodeUtf8(line));
-  }
-  return words;
-}
 
 // Words glued together from the letters of one to three random patterns of the language, so
 // that they meet its patterns about as often as real words do.
@@ -68,9 +57,10 @@ const std::vector<std::u32string>& wordsOf(hk::Language language) {
   static std::map<hk::Language, std::vector<std::u32string>> lists;
   auto [at, added] = lists.try_emplace(language);
   if (added) {
-    if (!wordsDirectory.empty())
-      at->second =
-          readWords(wordsDirectory + "/" + std::string(hk::languageAffix(language)) + ".txt");
+    if (!wordsDirectory.empty()) {
+      std::ifstream in(wordsDirectory + "/" + std::string(hk::languageAffix(language)) + ".txt");
+      at->second = hk::testing::readWords(in);
+    }
     if (at->second.empty()) at->second = generatedWords(language);
   }
   return at->second;

@@ -25,7 +25,7 @@
 #include <thread>
 #include <vector>
 
-#include "common/utf8_decode.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace hk = text::hyphenation;
@@ -58,13 +58,7 @@ std::vector<std::u32string> readWords(const char* path) {
     std::perror(path);
     std::exit(1);
   }
-  std::vector<std::u32string> words;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) words.push_back(hk::detail::decodeUtf8(line));
-  }
-  return words;
+  return hk::testing::readWords(in);
 }
 
 }  // namespace

@@ -3,14 +3,17 @@
 
 #include <cstdint>
 #include <map>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "check.hpp"
-#include "common/utf8_decode.hpp"
+#include "support/model.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace hy = text::hyphenation;
+namespace support = text::hyphenation::testing;
 
 namespace {
 
@@ -46,13 +49,10 @@ std::u32string keyOf(std::u32string_view entry) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size > 4096) return 0;
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  const std::u32string text = hy::detail::decodeUtf8(bytes);
-  const long leftMin = size > 0 ? data[0] % 5 - 1 : 1;
-  const long rightMin = size > 1 ? data[1] % 5 - 1 : 1;
+  const auto [text, leftMin, rightMin] = fuzz::textInput(data, size);
 
   const hy::Exceptions table = hy::parseExceptions(text);
-  const std::vector<std::u32string> lines = fuzz::linesOf(text);
+  const std::vector<std::u32string> lines = support::linesOf(text);
 
   std::map<std::u32string, hy::Scores> model;
   for (const auto& line : lines) {
@@ -64,21 +64,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK(table.entries().size() == model.size());
 
-  const hy::Hyphenator hyphenator(fuzz::identity, hy::Patterns(), table, leftMin, rightMin);
+  const hy::Hyphenator hyphenator(support::identity, hy::Patterns(), table, leftMin, rightMin);
   for (const auto& [key, scores] : model) {
     FUZZ_CHECK(hy::lookupException(key, table) == scores);
     if (key.size() > 256) continue;
     const std::vector<std::u32string> fragments = hy::hyphenate(hyphenator, key);
-    FUZZ_CHECK(fuzz::join(fragments) == key);
-    FUZZ_CHECK(fuzz::cutsOf(fragments) ==
-               fuzz::expectedCuts(static_cast<long>(key.size()), scores, leftMin, rightMin));
+    FUZZ_CHECK(support::join(fragments) == key);
+    FUZZ_CHECK(support::cutsOf(fragments) ==
+               support::modelBreaks(key.size(), scores, leftMin, rightMin));
   }
 
   // Three parts of the lines, as texts that join into the whole.
   const std::size_t third = lines.size() / 3;
-  const hy::Exceptions a = hy::parseExceptions(fuzz::textOf(lines, 0, third));
-  const hy::Exceptions b = hy::parseExceptions(fuzz::textOf(lines, third, 2 * third));
-  const hy::Exceptions c = hy::parseExceptions(fuzz::textOf(lines, 2 * third, lines.size()));
+  const std::span<const std::u32string> all(lines);
+  const hy::Exceptions a = hy::parseExceptions(support::textOf(all.first(third)));
+  const hy::Exceptions b = hy::parseExceptions(support::textOf(all.subspan(third, third)));
+  const hy::Exceptions c = hy::parseExceptions(support::textOf(all.subspan(2 * third)));
   const hy::Exceptions empty;
   FUZZ_CHECK(a + (b + c) == table);
   FUZZ_CHECK((a + b) + c == table);
@@ -88,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(hy::stimes(1 + (size > 2 ? data[2] : 0), table) == table);
   const std::vector<hy::Exceptions> parts = {a, b, c};
   FUZZ_CHECK(hy::mconcat(parts) == table && hy::sconcat(parts) == table);
-  FUZZ_CHECK(hy::parseExceptions(fuzz::textOf(lines, 0, lines.size())) == table);
+  FUZZ_CHECK(hy::parseExceptions(support::textOf(all)) == table);
 
   const std::string shown = hy::show(table);
   FUZZ_CHECK(hy::showsPrec(11, table) == "(" + shown + ")");

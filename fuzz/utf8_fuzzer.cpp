@@ -9,9 +9,11 @@
 #include "check.hpp"
 #include "common/utf8_decode.hpp"
 #include "common/utf8_encode.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace hy = text::hyphenation;
+namespace support = text::hyphenation::testing;
 
 namespace {
 
@@ -78,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       word += text[k];
       continue;
     }
-    FUZZ_CHECK(fuzz::join(hy::hyphenate(hy::english_US, word)) == word);
-    FUZZ_CHECK(fuzz::join(hy::hyphenate(chosen, word)) == word);
+    FUZZ_CHECK(support::join(hy::hyphenate(hy::english_US, word)) == word);
+    FUZZ_CHECK(support::join(hy::hyphenate(chosen, word)) == word);
     word.clear();
   }
 

@@ -7,7 +7,8 @@
 
 #include "pattern/lookup.hpp"
 #include "pattern/node.hpp"
-#include "pattern_model.hpp"
+#include "support/model.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation/pattern.hpp"
 
 namespace text::hyphenation {
@@ -112,10 +113,7 @@ TEST(LookupPattern, MatchesTheModelAndTheReferenceWalkOnRandomPatterns) {
       if (pick(0, 1) == 0) line += digits[pick(0, 9)];
       lines.push_back(line);
     }
-    std::u32string text;
-    for (const auto& line : lines)
-      text += line + U"\n";
-    Patterns parsed = parsePatterns(text);
+    Patterns parsed = parsePatterns(testing::textOf(lines));
     Patterns inserted;
     for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
       inserted = insertPattern(*line, inserted);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/utf8_decode.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
@@ -30,12 +31,8 @@ TEST(TexAgreement, RealWordsSplitAsTeXSplitsThem) {
     std::getline(fields, word, '\t');
     std::getline(fields, expected, '\t');
     ASSERT_TRUE(byCode.contains(code)) << line;
-    std::u32string got;
-    for (const auto& fragment :
-         hyphenate(languageHyphenator(byCode[code]), detail::decodeUtf8(word))) {
-      if (!got.empty()) got += U'-';
-      got += fragment;
-    }
+    const std::u32string got =
+        testing::join(hyphenate(languageHyphenator(byCode[code]), detail::decodeUtf8(word)), U"-");
     EXPECT_EQ(got, detail::decodeUtf8(expected))
         << code << " " << word << " (TeX: " << expected << ")";
     ++wordsPerLanguage[code];

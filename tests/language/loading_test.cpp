@@ -5,19 +5,13 @@
 
 #include "language/char_table.hpp"
 #include "language/embedded_files.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
 namespace {
 
-std::u32string join(const std::vector<std::u32string>& fragments, std::u32string_view separator) {
-  std::u32string joined;
-  for (const auto& fragment : fragments) {
-    if (!joined.empty()) joined += separator;
-    joined += fragment;
-  }
-  return joined;
-}
+using testing::join;
 
 TEST(LoadHyphenator, TakesEachLanguagesMinimums) {
   struct Case {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/utf8_decode.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
@@ -12,12 +13,7 @@ namespace {
 
 using Pieces = std::vector<std::string>;
 
-std::string join(const Pieces& fragments) {
-  std::string joined;
-  for (const auto& fragment : fragments)
-    joined += fragment;
-  return joined;
-}
+using testing::join;
 
 TEST(HyphenateUtf8, SlicesTheCallersBytes) {
   EXPECT_EQ(hyphenate(english_US, std::string_view("Hyphenation")),
@@ -44,10 +40,7 @@ TEST(HyphenateUtf8, AgreesWithTheCodePointVersionOnRandomWords) {
                                            Language::Russian, Language::French};
   std::mt19937 random(20261209);
   for (int round = 0; round < 4000; ++round) {
-    std::string word;
-    const int count = std::uniform_int_distribution<int>(0, 9)(random);
-    for (int k = 0; k < count; ++k)
-      word += pieces[random() % pieces.size()];
+    const std::string word = testing::randomJoin(random, pieces, 9);
     const Hyphenator& hyphenator = languageHyphenator(languages[round % languages.size()]);
 
     const Pieces fragments = hyphenate(hyphenator, std::string_view(word));

@@ -13,14 +13,13 @@
 #include "hyphenator/state.hpp"
 #include "pattern/letters.hpp"
 #include "running_text/word_letters.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
 namespace {
 
-char32_t lowerAscii(char32_t c) {
-  return c >= U'A' && c <= U'Z' ? c + 32 : c;
-}
+using testing::lowerAscii;
 
 // hyphenateText the obvious way, by the running-text rules with non-prose tokens left to other
 // tests: decode the whole text, give each character its part (by Unicode's categories, through
@@ -157,10 +156,7 @@ TEST(HyphenateText, AgreesWithTheModelAndKeepsEveryByte) {
     letters.push_back(detail::patternLetters(hyphenatorPatterns(languageHyphenator(language))));
   std::mt19937 random(1209);
   for (int round = 0; round < 3000; ++round) {
-    std::string text;
-    const int count = std::uniform_int_distribution<int>(0, 40)(random);
-    for (int k = 0; k < count; ++k)
-      text += pieces[random() % pieces.size()];
+    const std::string text = testing::randomJoin(random, pieces, 40);
     const std::size_t which = round % languages.size();
     const Hyphenator& hyphenator = languageHyphenator(languages[which]);
     const std::string result =

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "support/support.hpp"
 #include "text/hyphenation/exception.hpp"
 
 namespace text::hyphenation {
@@ -113,19 +114,13 @@ std::vector<std::u32string> randomLines(std::mt19937& random, int count) {
   return lines;
 }
 
-std::u32string joinLines(const std::vector<std::u32string>& lines) {
-  std::u32string text;
-  for (const auto& line : lines) {
-    text += line + U"\n";
-  }
-  return text;
-}
+using testing::textOf;
 
 TEST(ExceptionParsing, TheOrderOfLinesDoesNotMatter) {
   std::mt19937 random(7);
   for (int round = 0; round < 200; ++round) {
     std::vector<std::u32string> lines = randomLines(random, 1 + round % 12);
-    const Exceptions table = parseExceptions(joinLines(lines));
+    const Exceptions table = parseExceptions(textOf(lines));
 
     Exceptions added;
     for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
@@ -134,8 +129,8 @@ TEST(ExceptionParsing, TheOrderOfLinesDoesNotMatter) {
     EXPECT_EQ(added, table);
 
     std::shuffle(lines.begin(), lines.end(), random);
-    EXPECT_EQ(parseExceptions(joinLines(lines)), table) << show(table);
-    EXPECT_EQ(show(parseExceptions(joinLines(lines))), show(table));
+    EXPECT_EQ(parseExceptions(textOf(lines)), table) << show(table);
+    EXPECT_EQ(show(parseExceptions(textOf(lines))), show(table));
   }
 }
 
@@ -151,9 +146,9 @@ TEST(ExceptionCombining, UnionMergesCommonWordsByMinimum) {
 TEST(ExceptionCombining, CombiningLawsHold) {
   std::mt19937 random(11);
   for (int round = 0; round < 100; ++round) {
-    const Exceptions a = parseExceptions(joinLines(randomLines(random, round % 5)));
-    const Exceptions b = parseExceptions(joinLines(randomLines(random, round % 7)));
-    const Exceptions c = parseExceptions(joinLines(randomLines(random, 3)));
+    const Exceptions a = parseExceptions(textOf(randomLines(random, round % 5)));
+    const Exceptions b = parseExceptions(textOf(randomLines(random, round % 7)));
+    const Exceptions c = parseExceptions(textOf(randomLines(random, 3)));
     EXPECT_EQ(a + b, b + a);
     EXPECT_EQ((a + b) + c, a + (b + c));
     EXPECT_EQ(a + a, a);

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "hyphenator/state.hpp"
+#include "support/model.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 
 namespace text::hyphenation {
@@ -21,35 +23,18 @@ using Fragments = std::vector<std::u32string>;
 constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
 
-char32_t identity(char32_t c) {
-  return c;
-}
-char32_t lowerAscii(char32_t c) {
-  return c >= U'A' && c <= U'Z' ? c + 32 : c;
-}
-
-std::u32string join(const Fragments& fragments) {
-  std::u32string word;
-  for (const auto& fragment : fragments) {
-    word += fragment;
-  }
-  return word;
-}
+using testing::cutsOf;
+using testing::errorOf;
+using testing::identity;
+using testing::join;
+using testing::lowerAscii;
+using testing::randomText;
 
 // A hyphenator over `word` whose raw list is exactly `raw`, given as an exception entry.
 Hyphenator withRawList(std::u32string word, Scores raw, std::int64_t leftMin,
                        std::int64_t rightMin) {
   return Hyphenator(identity, Patterns(),
                     Exceptions(ExceptionMap{{std::move(word), std::move(raw)}}), leftMin, rightMin);
-}
-
-std::string errorOf(const Hyphenator& hyphenator, std::u32string_view word) {
-  try {
-    hyphenate(hyphenator, word);
-  } catch (const Error& error) {
-    return error.what();
-  }
-  return "no error";
 }
 
 // Counts how often each deferred field is built.
@@ -159,14 +144,14 @@ TEST(Hyphenate, AnEmptyScoreListWithNoLeftMinimumIsMalformed) {
                       Exceptions(ExceptionMap{{U"ab\u00E9\U0001F600", Scores{}}}), leftMin, 0);
   };
   // The message carries the word as the caller gave it, in UTF-8.
-  EXPECT_EQ(errorOf(hyphenator(0), word),
+  EXPECT_EQ(errorOf([&] { hyphenate(hyphenator(0), word); }),
             "Malformed hyphenation score for Ab\xC3\xA9\xF0\x9F\x98\x80");
-  EXPECT_EQ(errorOf(hyphenator(-4), word),
+  EXPECT_EQ(errorOf([&] { hyphenate(hyphenator(-4), word); }),
             "Malformed hyphenation score for Ab\xC3\xA9\xF0\x9F\x98\x80");
   EXPECT_EQ(hyphenate(hyphenator(1), word), Fragments{word});
   // Code points that UTF-8 cannot carry appear as U+FFFD.
   const std::u32string odd{U'x', char32_t{0xD800}, char32_t{0x110000}};
-  EXPECT_EQ(errorOf(withRawList(odd, {}, 0, 0), odd),
+  EXPECT_EQ(errorOf([&] { hyphenate(withRawList(odd, {}, 0, 0), odd); }),
             "Malformed hyphenation score for x\xEF\xBF\xBD\xEF\xBF\xBD");
 }
 
@@ -268,32 +253,15 @@ TEST(Hyphenate, MatchesTheLiteralCuttingRuleForEveryMinimum) {
       EXPECT_EQ(hyphenate(hyphenator, word), *expected)
           << "l = " << leftMin << ", r = " << rightMin;
     } else {
-      EXPECT_NE(errorOf(hyphenator, word), "no error");
+      EXPECT_NE(errorOf([&] { hyphenate(hyphenator, word); }), "no error");
     }
   }
-}
-
-std::u32string randomText(std::mt19937& random, std::u32string_view alphabet, std::size_t maxSize) {
-  std::u32string text(random() % (maxSize + 1), U' ');
-  for (char32_t& c : text) {
-    c = alphabet[random() % alphabet.size()];
-  }
-  return text;
 }
 
 TEST(Hyphenate, BreaksFallExactlyWhereTheRawListIsOddBetweenTheMinimums) {
   std::mt19937 random(5);
   for (int round = 0; round < 300; ++round) {
-    std::u32string patternText;
-    for (int i = random() % 8; i > 0; --i) {
-      std::u32string pattern;
-      for (int letters = 1 + random() % 3; letters > 0; --letters) {
-        if (random() % 2) pattern += U'0' + random() % 10;
-        pattern += U".abc"[random() % 4];
-      }
-      if (random() % 2) pattern += U'0' + random() % 10;
-      patternText += pattern + U"\n";
-    }
+    const std::u32string patternText = testing::randomPatternText(random, 7, 3, U".abc", false);
     std::u32string exceptionText;
     for (int i = random() % 4; i > 0; --i) {
       exceptionText += randomText(random, U"abc-", 5) + U"\n";
@@ -314,16 +282,9 @@ TEST(Hyphenate, BreaksFallExactlyWhereTheRawListIsOddBetweenTheMinimums) {
         c = lowerAscii(c);
       }
       const Scores raw = lookupException(key, exceptions).value_or(lookupPattern(key, patterns));
-      const auto n = static_cast<std::int64_t>(word.size());
-      std::vector<std::int64_t> expected, actual;
-      for (std::int64_t k = leftMin; k <= n - rightMin; ++k) {
-        if (k < static_cast<std::int64_t>(raw.size()) && raw[k] % 2 != 0) expected.push_back(k);
-      }
-      std::int64_t at = 0;
-      for (std::size_t i = 0; i + 1 < fragments.size(); ++i) {
-        at += static_cast<std::int64_t>(fragments[i].size());
-        actual.push_back(at);
-      }
+      const std::vector<std::size_t> expected =
+          testing::modelBreaks(word.size(), raw, leftMin, rightMin).value();
+      const std::vector<std::size_t> actual = cutsOf(fragments);
       EXPECT_EQ(actual, expected);
     }
   }
@@ -373,7 +334,7 @@ TEST(DeferredHyphenator, AFailedBuildFailsEveryUseWithTheSameError) {
                                      },
                                      [] { return Exceptions(); }, 1, 1);
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(errorOf(hyphenator, U"abc"), "Could not find hyph-xx.pat.txt.gz");
+    EXPECT_EQ(errorOf([&] { hyphenate(hyphenator, U"abc"); }), "Could not find hyph-xx.pat.txt.gz");
   }
   EXPECT_THROW(hyphenatorPatterns(hyphenator), Error);
   EXPECT_EQ(builds, 1);

@@ -11,6 +11,8 @@
 #include "common/utf8_encode.hpp"
 #include "language/embedded_files.hpp"
 #include "pattern/node.hpp"
+#include "support/model.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
@@ -45,11 +47,6 @@ std::vector<std::u32string> readWordList(const std::string& name) {
 // letter, the exception table, else a walk of the trie from every position of the framed word;
 // then every odd score between the two minimums (which are positive for every language).
 std::vector<std::size_t> referencePoints(const Hyphenator& hyphenator, std::u32string_view word) {
-  const auto n = static_cast<std::int64_t>(word.size());
-  const std::int64_t leftMin = hyphenatorLeftMin(hyphenator);
-  const std::int64_t rightMin = hyphenatorRightMin(hyphenator);
-  std::vector<std::size_t> points;
-  if (n < leftMin + rightMin) return points;
   std::u32string key;
   const CharFunction chars = hyphenatorChars(hyphenator);
   for (char32_t c : word)
@@ -60,23 +57,13 @@ std::vector<std::size_t> referencePoints(const Hyphenator& hyphenator, std::u32s
   } else {
     detail::referenceLookupInto(key, hyphenatorPatterns(hyphenator), raw);
   }
-  for (std::int64_t k = leftMin; k <= n - rightMin; ++k) {
-    if (k < static_cast<std::int64_t>(raw.size()) && raw[k] % 2 != 0)
-      points.push_back(static_cast<std::size_t>(k));
-  }
-  return points;
+  return testing::modelBreaks(word.size(), raw, hyphenatorLeftMin(hyphenator),
+                              hyphenatorRightMin(hyphenator))
+      .value();
 }
 
 std::string withHyphens(std::u32string_view word, const std::vector<std::size_t>& points) {
-  std::u32string out;
-  std::size_t at = 0;
-  for (std::size_t point : points) {
-    out += word.substr(at, point - at);
-    out += U'-';
-    at = point;
-  }
-  out += word.substr(at);
-  return detail::encodeUtf8(out);
+  return detail::encodeUtf8(testing::join(testing::splitAt(word, points), U"-"));
 }
 
 TEST(WordLists, EveryEntryPointAgreesWithTheReferenceWalkOnEveryWord) {
@@ -95,12 +82,9 @@ TEST(WordLists, EveryEntryPointAgreesWithTheReferenceWalkOnEveryWord) {
     for (const std::u32string& word : words) {
       hyphenationPoints(hyphenator, word, points);
       const std::vector<std::size_t> expected = referencePoints(hyphenator, word);
-      std::u32string joined;
-      std::vector<std::size_t> cuts;
-      for (const auto& fragment : hyphenate(hyphenator, word)) {
-        if (!joined.empty()) cuts.push_back(joined.size());
-        joined += fragment;
-      }
+      const std::vector<std::u32string> fragments = hyphenate(hyphenator, word);
+      const std::u32string joined = testing::join(fragments);
+      const std::vector<std::size_t> cuts = testing::cutsOf(fragments);
       if (points != expected || cuts != expected || joined != word) {
         if (++wrong <= 10) {
           ADD_FAILURE() << withHyphens(word, points) << " (hyphenate: " << withHyphens(word, cuts)

@@ -7,7 +7,8 @@
 
 #include "pattern/lookup.hpp"
 #include "pattern/node.hpp"
-#include "pattern_model.hpp"
+#include "support/model.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation/pattern.hpp"
 
 // Parsed tries are frozen into compact arrays with an automaton for lookups; these tests hold
@@ -17,12 +18,7 @@ namespace {
 
 struct PatternSet {
   std::vector<std::u32string> lines;
-  std::u32string text() const {
-    std::u32string text;
-    for (const auto& line : lines)
-      text += line + U"\n";
-    return text;
-  }
+  std::u32string text() const { return testing::textOf(lines); }
   Patterns inserted() const {
     Patterns trie;
     for (auto line = lines.rbegin(); line != lines.rend(); ++line) {

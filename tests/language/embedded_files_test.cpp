@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <zlib.h>
-#include "error_of.hpp"
+#include "support/support.hpp"
 
 #include <algorithm>
 #include <random>

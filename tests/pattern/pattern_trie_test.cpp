@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "pattern_model.hpp"
+#include "support/model.hpp"
 #include "text/hyphenation/pattern.hpp"
 
 namespace text::hyphenation {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "error_of.hpp"
+#include "support/support.hpp"
 
 #include <climits>
 #include <cstdint>

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <pthread.h>
-#include "error_of.hpp"
 
 #include <cstdint>
 #include <exception>
@@ -14,6 +13,8 @@
 #include "common/utf8_encode.hpp"
 #include "language/char_table.hpp"
 #include "pattern/node.hpp"
+#include "support/model.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
@@ -53,18 +54,9 @@ void onSmallStack(const std::function<void()>& body) {
   if (call.error) std::rethrow_exception(call.error);
 }
 
-std::u32string join(const Fragments& fragments) {
-  std::u32string word;
-  for (const auto& fragment : fragments)
-    word += fragment;
-  return word;
-}
-
-char32_t identity(char32_t c) {
-  return c;
-}
-
 using testing::errorOf;
+using testing::identity;
+using testing::join;
 
 Scores referenceLookup(std::u32string_view word, const Patterns& trie) {
   Scores scores;
@@ -75,16 +67,45 @@ Scores referenceLookup(std::u32string_view word, const Patterns& trie) {
 TEST(HostileInput, AMillionLetterChainIsBuiltCombinedComparedRenderedAndDestroyedOnASmallStack) {
   onSmallStack([] {
     const std::u32string letters(million, U'a');
-    Patterns parsed = parsePatterns(U"b1\n" + letters + U"1\n");
-    Patterns inserted = insertPattern(letters + U"1", insertPattern(U"b1", Patterns()));
+    const std::u32string pattern = letters + U"1";
+    Patterns parsed = parsePatterns(U"b1\n" + pattern + U"\n");
+    Patterns inserted = insertPattern(pattern, insertPattern(U"b1", Patterns()));
     EXPECT_EQ(parsed, inserted);
+    const Patterns chain = insertPattern(pattern, Patterns());
+    EXPECT_EQ(parsed, insertPattern(U"b1", parsePatterns(pattern)));
+    EXPECT_NE(parsed, chain);
+    EXPECT_EQ(parsed, chain + insertPattern(U"b1", Patterns()));
+    EXPECT_EQ(chain + parsed, parsed);
     // Merging two chains that share no node descends a million levels.
     Patterns longer = insertPattern(letters + U"a2", Patterns());
     Patterns both = longer + parsed;
     EXPECT_NE(both, longer);
     EXPECT_EQ(both, parsed + longer);
     EXPECT_EQ(both + both, both);
+    EXPECT_NE(longer + chain, longer);
     EXPECT_EQ(show(parsed).size(), showsPrec(11, parsed).size() - 2);
+
+    const std::string text = show(chain);
+    const std::string open = "Patterns [] (fromList [(97,";
+    const std::string leafEnd = "0,1] (fromList [])";
+    EXPECT_EQ(text.size(), million * (open.size() + 3) + 10 + (2 * million + 1) + 15);
+    EXPECT_EQ(text.substr(0, 2 * open.size()), open + open);
+    EXPECT_EQ(text.find(leafEnd), text.size() - 3 * million - leafEnd.size());
+    EXPECT_EQ(text.find_first_not_of(")])", text.size() - 3 * million), std::string::npos);
+    EXPECT_EQ(show(parsePatterns(pattern)), text);
+
+    // The automaton walks the chain once; the match of the long pattern ends at the gap before
+    // the closing ".", which only counts when another pattern reaches past it.
+    const Scores along = lookupPattern(letters + U"b", parsed);
+    ASSERT_EQ(along.size(), million + 1);
+    EXPECT_EQ(along[million], 1);
+    EXPECT_EQ(along[million - 1], 0);
+    EXPECT_EQ(lookupPattern(letters, parsed), Scores(million, 0));
+    const Scores scores = lookupPattern(std::u32string(million, U'b'), parsed);
+    ASSERT_EQ(scores.size(), million);
+    EXPECT_EQ(scores[0], 0);
+    EXPECT_EQ(scores[1], 1);
+    EXPECT_EQ(scores[million - 1], 1);
 
     // A handle into the middle of a chain keeps its lower half alive while the upper half dies.
     Patterns middle = longer;
@@ -248,7 +269,6 @@ TEST(HostileInput, DegenerateTextsAreAcceptedAsTheyStand) {
 }
 
 TEST(HostileInput, ExtremeMinimumsFollowTheCuttingRuleInExactArithmetic) {
-  __extension__ typedef __int128 Wide;
   const Patterns trie = parsePatterns(U"1a\n1b\n1c\n1d\n1e\n1.");
   const std::u32string word = U"abcde";
   const Scores raw = lookupPattern(word, trie);  // odd before every letter and after the last
@@ -258,32 +278,8 @@ TEST(HostileInput, ExtremeMinimumsFollowTheCuttingRuleInExactArithmetic) {
     for (std::int64_t rightMin : values) {
       SCOPED_TRACE(std::to_string(leftMin) + ", " + std::to_string(rightMin));
       const Hyphenator hyphenator(identity, trie, Exceptions(), leftMin, rightMin);
-      // The rule in whole numbers: T is max(l, 0) zeros and then up to n - l - r + 1 entries of
-      // the raw list from entry max(l, 0) on; the word is cut wherever T[i + 1] is odd.
-      const Wide n = static_cast<Wide>(word.size());
-      const Wide l = leftMin;
-      const Wide r = rightMin;
-      // T is never built: its leading zeros may number in the quintillions.
-      Fragments expected;
-      if (n < l + r) {
-        expected = {word};
-      } else {
-        const Wide zeros = l > 0 ? l : 0;
-        const Wide end = zeros + (n - l - r + 1);
-        auto oddAt = [&](Wide j) {
-          return j >= zeros && j < end && j < static_cast<Wide>(raw.size()) &&
-                 raw[static_cast<std::size_t>(j)] % 2 != 0;
-        };
-        std::u32string current;
-        for (std::size_t i = 0; i < word.size(); ++i) {
-          current += word[i];
-          if (oddAt(static_cast<Wide>(i) + 1)) {
-            expected.push_back(current);
-            current.clear();
-          }
-        }
-        expected.push_back(current);
-      }
+      const Fragments expected =
+          testing::splitAt(word, testing::modelBreaks(word.size(), raw, leftMin, rightMin).value());
       EXPECT_EQ(hyphenate(hyphenator, word), expected);
     }
   }

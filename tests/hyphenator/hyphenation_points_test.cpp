@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <utility>
@@ -8,6 +9,8 @@
 
 #include "hyphenator/state.hpp"
 #include "pattern/node.hpp"
+#include "support/model.hpp"
+#include "support/support.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 
 namespace text::hyphenation {
@@ -15,16 +18,8 @@ namespace {
 
 using Points = std::vector<std::size_t>;
 
-char32_t identity(char32_t c) {
-  return c;
-}
-
-std::u32string randomText(std::mt19937& random, std::u32string_view alphabet, std::size_t maxSize) {
-  std::u32string text(random() % (maxSize + 1), U' ');
-  for (char32_t& c : text)
-    c = alphabet[random() % alphabet.size()];
-  return text;
-}
+using testing::identity;
+using testing::randomText;
 
 // Upper-case A to C fold to a to c, and "é" stands for "e" the way the language tables map
 // accented capitals; every other character stays itself.
@@ -74,18 +69,7 @@ TEST(HyphenationPoints, RaisesTheMalformedScoreErrorAsHyphenateDoes) {
 TEST(HyphenationPoints, TheFastRoadAgreesWithThePlainWalk) {
   std::mt19937 random(11);
   for (int round = 0; round < 400; ++round) {
-    std::u32string patternText;
-    for (int i = random() % 12; i > 0; --i) {
-      std::u32string pattern;
-      for (int letters = 1 + random() % 4; letters > 0; --letters) {
-        if (random() % 2) pattern += U'0' + random() % 10;
-        // Now and then two digits in a row, whose scores reach past the pattern's end.
-        if (random() % 16 == 0) pattern += U'0' + random() % 10;
-        pattern += U".abce"[random() % 5];
-      }
-      if (random() % 2) pattern += U'0' + random() % 10;
-      patternText += pattern + U"\n";
-    }
+    const std::u32string patternText = testing::randomPatternText(random, 11, 4, U".abce", true);
     std::u32string exceptionText;
     for (int i = random() % 3; i > 0; --i)
       exceptionText += randomText(random, U"abc-", 6) + U"\n";
@@ -111,24 +95,15 @@ TEST(HyphenationPoints, TheFastRoadAgreesWithThePlainWalk) {
       } else {
         detail::referenceLookupInto(key, patterns, raw);
       }
-      const auto n = static_cast<std::int64_t>(word.size());
-      bool malformed = false;
-      Points expected;
-      if (n > 0 && n >= leftMin + rightMin) {
-        malformed = leftMin <= 0 && raw.empty();
-        for (std::int64_t k = std::max<std::int64_t>(leftMin, 1);
-             k <= n - std::max<std::int64_t>(rightMin, 0); ++k) {
-          if (k < static_cast<std::int64_t>(raw.size()) && raw[k] % 2 != 0)
-            expected.push_back(static_cast<std::size_t>(k));
-        }
-      }
-      if (malformed) {
+      const std::optional<Points> expected =
+          testing::modelBreaks(word.size(), raw, leftMin, rightMin);
+      if (!expected) {
         EXPECT_THROW(hyphenationPoints(hyphenator, word, points), Error);
         continue;
       }
       hyphenationPoints(hyphenator, word, points);
-      EXPECT_EQ(points, expected) << "patterns " << show(patterns) << ", l = " << leftMin
-                                  << ", r = " << rightMin << ", word of " << word.size();
+      EXPECT_EQ(points, *expected) << "patterns " << show(patterns) << ", l = " << leftMin
+                                   << ", r = " << rightMin << ", word of " << word.size();
     }
   }
 }
