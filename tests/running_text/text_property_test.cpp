@@ -7,11 +7,8 @@
 #include <utf8proc.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <random>
-#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,36 +17,20 @@
 #include "common/utf8_encode.hpp"
 #include "language/embedded_files.hpp"
 #include "pattern/letters.hpp"
+#include "support/word_lists.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
 namespace {
 
-std::string dataFile(const std::string& name) {
-  std::ifstream in(std::string(HYPHENKIT_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), {});
-}
+using testing::dataFile;
 
-// Every `step`th word of a list of tests/data: gzip'd lines "shared TAB rest", each word being
-// the first `shared` characters of the word before followed by `rest`.
+// Every `step`th word of a list of tests/data.
 std::vector<std::u32string> everyNthWord(const std::string& name, std::size_t step) {
-  const std::string compressed = dataFile(name);
-  const std::u32string text = detail::decodeUtf8(detail::gunzip(
-      std::span(reinterpret_cast<const unsigned char*>(compressed.data()), compressed.size())));
   std::vector<std::u32string> words;
-  std::u32string previous;
-  std::size_t count = 0;
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = std::min(text.find(U'\n', start), text.size());
-    const std::u32string_view line(text.data() + start, end - start);
-    const std::size_t tab = line.find(U'\t');
-    std::size_t shared = 0;
-    for (const char32_t digit : line.substr(0, tab))
-      shared = shared * 10 + (digit - U'0');
-    previous = previous.substr(0, shared) + std::u32string(line.substr(tab + 1));
-    if (count++ % step == 0) words.push_back(previous);
-    start = end + 1;
-  }
+  const std::vector<std::u32string> all = testing::readWordList(name);
+  for (std::size_t k = 0; k < all.size(); k += step)
+    words.push_back(all[k]);
   return words;
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
@@ -34,9 +35,7 @@ std::string alone(const Hyphenator& hyphenator, std::string_view word,
   return joined;
 }
 
-char32_t lowerAscii(char32_t c) {
-  return c >= U'A' && c <= U'Z' ? c + 32 : c;
-}
+using testing::lowerAscii;
 
 TEST(RunningText, WordsAreRunsOfUnicodeLettersWhateverThePatternsHold) {
   expectAll({
