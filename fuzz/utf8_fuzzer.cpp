@@ -103,6 +103,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(joined == head);
     if (separator.empty()) continue;
     std::string output = hy::hyphenateText(*hyphenator, bytes, separator);
+    // A stream fed the bytes in pieces of every length from 1 to 13 gives the same output.
+    hy::TextStream stream(*hyphenator, {.separator = separator});
+    std::string streamed;
+    const auto sink = [&](std::string_view piece) { streamed += piece; };
+    for (std::size_t at = 0, size = 1; at < bytes.size(); at += size, size = size % 13 + 1)
+      stream.write(bytes.substr(at, size), sink);
+    stream.finish(sink);
+    FUZZ_CHECK(streamed == output);
     for (std::size_t at = output.find(separator); at != std::string::npos;
          at = output.find(separator, at))
       output.erase(at, separator.size());

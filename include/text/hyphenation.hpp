@@ -16,3 +16,4 @@
 #include "text/hyphenation/language.hpp"
 #include "text/hyphenation/pattern.hpp"
 #include "text/hyphenation/scores.hpp"
+#include "text/hyphenation/text.hpp"

@@ -4,6 +4,12 @@ namespace text::hyphenation::detail {
 
 std::string encodeUtf8(std::u32string_view text) {
   std::string out;
+  encodeUtf8Into(text, out);
+  return out;
+}
+
+void encodeUtf8Into(std::u32string_view text, std::string& out) {
+  out.clear();
   out.reserve(text.size());
   for (char32_t c : text) {
     if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) c = 0xFFFD;
@@ -23,7 +29,6 @@ std::string encodeUtf8(std::u32string_view text) {
       out += static_cast<char>(0x80 | (c & 0x3F));
     }
   }
-  return out;
 }
 
 }  // namespace text::hyphenation::detail

@@ -9,4 +9,7 @@ namespace text::hyphenation::detail {
 // U+10FFFF) is written as U+FFFD REPLACEMENT CHARACTER, so the result is always valid UTF-8.
 std::string encodeUtf8(std::u32string_view text);
 
+// As encodeUtf8, into `out`, whose capacity is reused.
+void encodeUtf8Into(std::u32string_view text, std::string& out);
+
 }  // namespace text::hyphenation::detail

@@ -86,5 +86,37 @@ TEST(HyphenationPoints, AllocatesNothingOnceTheLanguageAndTheBufferAreWarm) {
   }
 }
 
+// Running text, once its tables and the thread's buffers are warm: one call allocates its result
+// and nothing else (with a separator short enough to be stored in place), and a stream with a
+// warm window allocates nothing at all.
+TEST(RunningText, AllocatesOnlyItsResultOnceWarm) {
+  if (!HYPHENKIT_COUNTS_ALLOCATIONS) GTEST_SKIP() << "allocations are not counted here";
+  const std::string text =
+      "Die Silbentrennung, bitte: Gro\u0308\u00DFena\u0308nderung, Schifffahrt "
+      "https://example.com/silbentrennung ent\u00ADspre\u00ADchend "
+      "Größenänderung \u00BBdas\u00AB";
+  const TextOptions options{.separator = "\u00AD"};
+  hyphenateText(german_1996, text, options);
+  std::size_t before = allocations;
+  const std::string once = hyphenateText(german_1996, text, options);
+  EXPECT_EQ(allocations - before, 1u);
+
+  TextStream stream(german_1996, options);
+  std::string out;
+  out.reserve(4 * text.size());
+  const auto sink = [&](std::string_view piece) { out += piece; };
+  const auto writeInPieces = [&] {
+    out.clear();
+    for (std::size_t at = 0; at < text.size(); at += 7)
+      stream.write(std::string_view(text).substr(at, 7), sink);
+    stream.finish(sink);
+  };
+  writeInPieces();
+  before = allocations;
+  writeInPieces();
+  EXPECT_EQ(allocations - before, 0u);
+  EXPECT_EQ(out, once);
+}
+
 }  // namespace
 }  // namespace text::hyphenation

@@ -13,35 +13,13 @@
 #include "pattern/node.hpp"
 #include "support/model.hpp"
 #include "support/support.hpp"
+#include "support/word_lists.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
 namespace {
 
-// A list of tests/data: gzip'd lines "shared TAB rest", each word being the first `shared`
-// characters of the word before followed by `rest`.
-std::vector<std::u32string> readWordList(const std::string& name) {
-  std::ifstream in(std::string(HYPHENKIT_TEST_DATA_DIR) + "/" + name, std::ios::binary);
-  const std::string compressed((std::istreambuf_iterator<char>(in)), {});
-  const std::u32string text = detail::decodeUtf8(detail::gunzip(
-      std::span(reinterpret_cast<const unsigned char*>(compressed.data()), compressed.size())));
-  std::vector<std::u32string> words;
-  std::u32string previous;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(U'\n', start);
-    if (end == std::u32string::npos) end = text.size();
-    const std::u32string_view line(text.data() + start, end - start);
-    const std::size_t tab = line.find(U'\t');
-    std::size_t shared = 0;
-    for (char32_t digit : line.substr(0, tab))
-      shared = shared * 10 + (digit - U'0');
-    previous = previous.substr(0, shared) + std::u32string(line.substr(tab + 1));
-    words.push_back(previous);
-    start = end + 1;
-  }
-  return words;
-}
+using testing::readWordList;
 
 // The breaks found the plain way, through the public fields: the character function on every
 // letter, the exception table, else a walk of the trie from every position of the framed word;

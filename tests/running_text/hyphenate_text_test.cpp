@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <utf8proc.h>
 
 #include <algorithm>
 #include <latch>
@@ -20,31 +21,77 @@ namespace {
 
 using testing::lowerAscii;
 
-// hyphenateText the obvious way: decode the whole text, mark each character that is a letter,
-// and hyphenate each run of letters as a word.
+// hyphenateText the obvious way, by the running-text rules with non-prose tokens left to other
+// tests: decode the whole text, give each character its part (by Unicode's categories, through
+// the character function, and by the patterns), gather each word, and put the separator at each
+// break hyphenate finds in it, but never before a combining mark. The texts it is given are in
+// Normalisation Form C.
 std::string modelHyphenateText(const Hyphenator& hyphenator, const std::vector<char32_t>& letters,
                                const std::string& text, const std::string& separator) {
+  enum Part { space, letter, mark, inner, soft, other };
   const CharFunction chars = hyphenatorChars(hyphenator);
+  const auto partOf = [&](char32_t c, bool wellFormed) {
+    const auto category = [](char32_t c) {
+      return utf8proc_category(static_cast<utf8proc_int32_t>(c));
+    };
+    const auto isLetter = [&](char32_t c) {
+      return category(c) >= UTF8PROC_CATEGORY_LU && category(c) <= UTF8PROC_CATEGORY_LO &&
+             c != U'\u02BC';
+    };
+    const auto isMark = [&](char32_t c) {
+      return category(c) >= UTF8PROC_CATEGORY_MN && category(c) <= UTF8PROC_CATEGORY_ME;
+    };
+    if (!wellFormed) return other;
+    if (c == U'\u00AD') return soft;
+    if (c == U'-' || c == U'\u2010' || c == U'\u2011' || c == U'.') return other;
+    if ((c >= 9 && c <= 13) || c == 0x85 || category(c) == UTF8PROC_CATEGORY_ZS ||
+        category(c) == UTF8PROC_CATEGORY_ZL || category(c) == UTF8PROC_CATEGORY_ZP) {
+      return space;
+    }
+    if (isLetter(c)) return letter;
+    if (isMark(c)) return mark;
+    if (category(c) == UTF8PROC_CATEGORY_ND) return other;
+    if (c != U'\u02BC' && chars(c) != c && isLetter(chars(c))) return letter;
+    if (c != U'\u02BC' && chars(c) != c && isMark(chars(c))) return mark;
+    return std::binary_search(letters.begin(), letters.end(), chars(c)) ? inner : other;
+  };
   std::vector<std::size_t> starts;
   const std::u32string decoded = detail::decodeUtf8(text, starts);
   starts.push_back(text.size());
-  const auto isLetter = [&](std::size_t k) {
-    const bool wellFormed = starts[k + 1] - starts[k] > 1 || decoded[k] < 0x80;
-    return wellFormed && std::binary_search(letters.begin(), letters.end(), chars(decoded[k]));
-  };
+  std::vector<Part> parts;
+  for (std::size_t k = 0; k < decoded.size(); ++k)
+    parts.push_back(partOf(decoded[k], starts[k + 1] - starts[k] > 1 || decoded[k] < 0x80));
   std::string out;
   for (std::size_t k = 0; k < decoded.size();) {
-    if (!isLetter(k)) {
+    if (parts[k] != letter) {
       out += text.substr(starts[k], starts[k + 1] - starts[k]);
       ++k;
       continue;
     }
-    std::size_t end = k;
-    while (end < decoded.size() && isLetter(end))
-      ++end;
-    const auto fragments = hyphenate(hyphenator, decoded.substr(k, end - k));
-    for (std::size_t f = 0; f < fragments.size(); ++f)
-      out += (f == 0 ? "" : separator) + detail::encodeUtf8(fragments[f]);
+    // The word: letters and marks, and single inner characters or soft hyphens between letters.
+    std::size_t end = k + 1;
+    bool holdsBreaks = false;
+    while (end < decoded.size()) {
+      if (parts[end] == letter || parts[end] == mark) {
+        ++end;
+      } else if ((parts[end] == inner || parts[end] == soft) && end + 1 < decoded.size() &&
+                 parts[end + 1] == letter) {
+        holdsBreaks = holdsBreaks || parts[end] == soft;
+        end += 2;
+      } else {
+        break;
+      }
+    }
+    const std::u32string word = decoded.substr(k, end - k);
+    std::vector<std::size_t> points;
+    if (!holdsBreaks) hyphenationPoints(hyphenator, word, points);
+    std::size_t point = 0;
+    for (std::size_t j = k; j < end; ++j) {
+      while (point < points.size() && points[point] < j - k)
+        ++point;
+      if (point < points.size() && points[point] == j - k && parts[j] != mark) out += separator;
+      out += text.substr(starts[j], starts[j + 1] - starts[j]);
+    }
     k = end;
   }
   return out;
@@ -87,7 +134,9 @@ TEST(HyphenateText, CutsEveryWordAndCopiesEverythingElse) {
 TEST(HyphenateText, LettersAreThoseOfTheCallersPatternsThroughTheCharacterFunction) {
   const Hyphenator own(lowerAscii, parsePatterns(U"a1b\nc1d"), Exceptions(), 1, 1);
   // "x" occurs in no pattern, so it separates words; "A" and "B" are letters through the function.
-  EXPECT_EQ(hyphenateText(own, "abxAB cd,dc ab.ab", "|"), "a|bxA|B c|d,dc a|b.a|b");
+  // "abxAB" would be a camelCase identifier, copied unchanged, were non-prose tokens skipped.
+  EXPECT_EQ(hyphenateText(own, "abxAB cd,dc ab.ab", {.separator = "|", .skipNonProse = false}),
+            "a|bxA|B c|d,dc a|b.a|b");
 }
 
 // Random texts of words, spaces, punctuation, digits, markup and invalid bytes: the result is
@@ -110,7 +159,8 @@ TEST(HyphenateText, AgreesWithTheModelAndKeepsEveryByte) {
     const std::string text = testing::randomJoin(random, pieces, 40);
     const std::size_t which = round % languages.size();
     const Hyphenator& hyphenator = languageHyphenator(languages[which]);
-    const std::string result = hyphenateText(hyphenator, text, "|");
+    const std::string result =
+        hyphenateText(hyphenator, text, {.separator = "|", .skipNonProse = false});
     ASSERT_EQ(withoutSeparators(result, '|'), text);
     ASSERT_EQ(result, modelHyphenateText(hyphenator, letters[which], text, "|")) << text;
   }
