@@ -22,6 +22,14 @@ bool isAlphanumeric(char c) {
   return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 }
 
+// A byte of an XML name, or of one that HTML would take for text.
+bool isNameByte(char c) {
+  return isAlphanumeric(c) || c == '.' || c == '-' || c == '_' || c == ':' ||
+         static_cast<unsigned char>(c) >= 0x80;
+}
+
+constexpr std::size_t kLongestEntityName = 64;
+
 // The number of bytes of the UTF-8 sequence that `lead` starts, 1 for a byte that starts none.
 std::size_t sequenceLength(unsigned char lead) {
   if (lead >= 0xC2 && lead <= 0xDF) return 2;
@@ -74,14 +82,15 @@ std::size_t readReference(std::string_view bytes, std::size_t at, bool complete,
     return k - at;
   }
   // A name: the longest one in the table that the bytes begin with.
+  std::size_t nameEnd = k;
+  while (nameEnd < size && nameEnd - k < kLongestEntityName && isNameByte(bytes[nameEnd])) {
+    ++nameEnd;
+  }
+  if (nameEnd == size && !complete) return kUnknown;
   const std::size_t limit = std::min(size, at + 1 + kLongestReferenceName);
   while (k < limit && isAlphanumeric(bytes[k]))
     ++k;
-  if (k < limit && bytes[k] == ';') {
-    ++k;
-  } else if (k == size && !complete) {
-    return kUnknown;
-  }
+  if (k < limit && bytes[k] == ';') ++k;
   for (std::size_t end = k; end > at + 1; --end) {
     const std::string_view name = bytes.substr(at + 1, end - at - 1);
     if (xml && name.back() != ';') continue;
@@ -90,6 +99,12 @@ std::size_t readReference(std::string_view bytes, std::size_t at, bool complete,
       second = found->second;
       return end - at;
     }
+  }
+  // A reference to an entity of the document's own, such as XML declares, is one character
+  // that is no letter, so that no break falls inside it.
+  if (nameEnd > at + 1 && nameEnd < size && bytes[nameEnd] == ';') {
+    first = kReplacement;
+    return nameEnd + 1 - at;
   }
   return 0;
 }
