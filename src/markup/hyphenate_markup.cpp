@@ -10,7 +10,7 @@
 #include "markup/character_data.hpp"
 #include "markup/open_elements.hpp"
 #include "markup/tokenizer.hpp"
-#include "running_text/text_rules.hpp"
+#include "running_text/rules.hpp"
 #include "text/hyphenation/markup.hpp"
 
 namespace text::hyphenation {
@@ -23,26 +23,26 @@ class MarkupState {
     reset();
   }
 
-  void write(std::string_view piece, const MarkupStream::Sink& sink);
-  void finish(const MarkupStream::Sink& sink);
+  void write(std::string_view piece, TextSink sink);
+  void finish(TextSink sink);
 
  private:
   // Held text is hyphenated in pieces once it reaches this many bytes; past twice as many
-  // without a settled break (one "word" of 64 KiB), it is copied through as it is.
+  // without a settled break (one "word" of 64 KiB), all that is held is hyphenated as if it
+  // ended there, as the text stream does.
   static constexpr std::size_t kWindow = 64 * 1024;
   // Bytes enough to see an XML declaration after a byte order mark: EF BB BF "<?xml ".
   static constexpr std::size_t kDeclarationBytes = 9;
 
   void reset();
   void start(bool xml);
-  void decide(const MarkupStream::Sink& sink);
-  void feed(std::string_view chunk, const MarkupStream::Sink& sink);
-  void text(std::string_view bytes, const MarkupStream::Sink& sink);
-  void markup(const Tokenizer::Token& token, std::string_view bytes,
-              const MarkupStream::Sink& sink);
-  void settle(const MarkupStream::Sink& sink);
-  void endText(const MarkupStream::Sink& sink);
-  void emitHeld(std::size_t characterCount, bool hyphenate, const MarkupStream::Sink& sink);
+  void decide(TextSink sink);
+  void feed(std::string_view chunk, TextSink sink);
+  void text(std::string_view bytes, TextSink sink);
+  void markup(const Tokenizer::Token& token, std::string_view bytes, TextSink sink);
+  void settle(TextSink sink);
+  void endText(TextSink sink);
+  void emitHeld(std::size_t characterCount, TextSink sink);
   LanguageSlot languageOf(const Tag& tag);
   const TextRules* rulesFor(TextScope scope);
 
@@ -82,7 +82,7 @@ void MarkupState::start(bool xml) {
   textRules_ = rulesFor(elements_->scope());
 }
 
-void MarkupState::write(std::string_view piece, const MarkupStream::Sink& sink) {
+void MarkupState::write(std::string_view piece, TextSink sink) {
   if (!tokenizer_) {
     const std::size_t taken = std::min(piece.size(), kDeclarationBytes - start_.size());
     start_.append(piece.substr(0, taken));
@@ -93,7 +93,7 @@ void MarkupState::write(std::string_view piece, const MarkupStream::Sink& sink) 
   feed(piece, sink);
 }
 
-void MarkupState::finish(const MarkupStream::Sink& sink) {
+void MarkupState::finish(TextSink sink) {
   if (!tokenizer_) decide(sink);
   const std::string_view held = tokenizer_->finish();
   if (!held.empty()) text(held, sink);
@@ -102,7 +102,7 @@ void MarkupState::finish(const MarkupStream::Sink& sink) {
 }
 
 // Chooses the syntax from the first bytes, and feeds them.
-void MarkupState::decide(const MarkupStream::Sink& sink) {
+void MarkupState::decide(TextSink sink) {
   std::string_view head = start_;
   if (head.starts_with("\xEF\xBB\xBF")) head.remove_prefix(3);
   const bool xml = head.size() > 5 && head.starts_with("<?xml") &&
@@ -113,7 +113,7 @@ void MarkupState::decide(const MarkupStream::Sink& sink) {
   feed(first, sink);
 }
 
-void MarkupState::feed(std::string_view chunk, const MarkupStream::Sink& sink) {
+void MarkupState::feed(std::string_view chunk, TextSink sink) {
   std::size_t at = 0;
   while (at < chunk.size()) {
     const Tokenizer::Token token = tokenizer_->next(chunk, at);
@@ -135,7 +135,7 @@ void MarkupState::feed(std::string_view chunk, const MarkupStream::Sink& sink) {
   }
 }
 
-void MarkupState::text(std::string_view bytes, const MarkupStream::Sink& sink) {
+void MarkupState::text(std::string_view bytes, TextSink sink) {
   if (bytes.empty()) return;
   if (textRules_ == nullptr) {
     sink(bytes);
@@ -145,8 +145,7 @@ void MarkupState::text(std::string_view bytes, const MarkupStream::Sink& sink) {
   if (held_.size() >= kWindow) settle(sink);
 }
 
-void MarkupState::markup(const Tokenizer::Token& token, std::string_view bytes,
-                         const MarkupStream::Sink& sink) {
+void MarkupState::markup(const Tokenizer::Token& token, std::string_view bytes, TextSink sink) {
   endText(sink);
   if (!token.prefix.empty()) sink(token.prefix);
   if (!bytes.empty()) sink(bytes);
@@ -165,47 +164,42 @@ void MarkupState::markup(const Tokenizer::Token& token, std::string_view bytes,
 }
 
 // Hyphenates the held text up to where its breaks are settled, and lets it go.
-void MarkupState::settle(const MarkupStream::Sink& sink) {
+void MarkupState::settle(TextSink sink) {
   decoded_ = decodeCharacterData(held_, decoded_, false, tokenizer_->xml(), characters_, starts_);
   const std::size_t settled = settledPrefix(*textRules_, characters_);
   if (settled > 0) {
-    emitHeld(settled, true, sink);
+    emitHeld(settled, sink);
   } else if (held_.size() >= 2 * kWindow) {
-    emitHeld(characters_.size(), false, sink);
+    emitHeld(characters_.size(), sink);
   }
 }
 
 // The stretch of text ends: hyphenate all that is held.
-void MarkupState::endText(const MarkupStream::Sink& sink) {
+void MarkupState::endText(TextSink sink) {
   if (held_.empty()) return;
   decodeCharacterData(held_, decoded_, true, tokenizer_->xml(), characters_, starts_);
   decoded_ = held_.size();
-  emitHeld(characters_.size(), true, sink);
+  emitHeld(characters_.size(), sink);
 }
 
-// Writes out the first `characterCount` held characters, with separators if `hyphenate`, and
-// drops them.
-void MarkupState::emitHeld(std::size_t characterCount, bool hyphenate,
-                           const MarkupStream::Sink& sink) {
+// Writes out the first `characterCount` held characters with the separators that go between
+// them, and drops them.
+void MarkupState::emitHeld(std::size_t characterCount, TextSink sink) {
   const std::size_t end = characterCount < characters_.size() ? starts_[characterCount] : decoded_;
   std::string_view bytes(held_.data(), end);
-  if (hyphenate) {
-    starts_.resize(characters_.size());
-    starts_.push_back(decoded_);
-    offsets_.clear();
-    findTextBreaks(*textRules_, std::u32string_view(characters_).substr(0, characterCount),
-                   std::span<const std::size_t>(starts_).subspan(0, characterCount + 1), offsets_);
-    starts_.pop_back();
-    std::size_t from = 0;
-    for (const std::size_t offset : offsets_) {
-      if (offset <= from || offset >= end) continue;
-      sink(bytes.substr(from, offset - from));
-      sink(options_.text.separator);
-      from = offset;
-    }
-    bytes.remove_prefix(from);
+  starts_.push_back(decoded_);
+  offsets_.clear();
+  findTextBreaks(*textRules_, std::u32string_view(characters_).substr(0, characterCount),
+                 std::span<const std::size_t>(starts_).subspan(0, characterCount + 1), offsets_);
+  starts_.pop_back();
+  std::size_t from = 0;
+  for (const std::size_t offset : offsets_) {
+    if (offset <= from || offset >= end) continue;
+    sink(bytes.substr(from, offset - from));
+    sink(options_.text.separator);
+    from = offset;
   }
-  if (!bytes.empty()) sink(bytes);
+  if (from < end) sink(bytes.substr(from));
   held_.erase(0, end);
   decoded_ -= end;
   characters_.erase(0, characterCount);
@@ -260,11 +254,11 @@ MarkupStream::MarkupStream(MarkupStream&&) noexcept = default;
 MarkupStream& MarkupStream::operator=(MarkupStream&&) noexcept = default;
 MarkupStream::~MarkupStream() = default;
 
-void MarkupStream::write(std::string_view piece, const Sink& sink) {
+void MarkupStream::write(std::string_view piece, TextSink sink) {
   state_->write(piece, sink);
 }
 
-void MarkupStream::finish(const Sink& sink) {
+void MarkupStream::finish(TextSink sink) {
   state_->finish(sink);
 }
 
@@ -273,9 +267,9 @@ namespace {
 std::string hyphenateWhole(MarkupStream stream, std::string_view markup) {
   std::string out;
   out.reserve(markup.size() + markup.size() / 8);
-  const MarkupStream::Sink sink = [&out](std::string_view piece) { out.append(piece); };
-  stream.write(markup, sink);
-  stream.finish(sink);
+  const auto append = [&out](std::string_view piece) { out.append(piece); };
+  stream.write(markup, append);
+  stream.finish(append);
   return out;
 }
 

@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
     std::fwrite(output.data(), 1, output.size(), stdout);
     return 0;
   }
-  const hy::MarkupStream::Sink sink = [&](std::string_view piece) { output.append(piece); };
+  const auto sink = [&](std::string_view piece) { output.append(piece); };
   hy::MarkupStream stream(language, options);
   const std::string_view rest = input;
   for (std::size_t at = 0; at < rest.size(); at += chunk == 0 ? rest.size() : chunk) {

@@ -38,7 +38,6 @@
 // alone until the document closes back to that depth. Any bytes at all are safe input: bytes
 // that are not valid UTF-8 pass through unchanged and are no letters.
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -85,8 +84,10 @@ HYPHENKIT_API std::string hyphenateHtml(std::optional<Language> outside, std::st
                                         const MarkupOptions& options = {});
 
 // The same for input that comes in pieces: write() each piece in order, then finish(). The
-// output goes to `sink` in pieces (views that are valid only during the call), and joined they
-// are what hyphenateHtml gives for the whole input, however it was cut. Memory stays bounded by
+// output goes to `sink` (any callable that takes a std::string_view, see TextSink) in pieces,
+// views that are valid only during the call, and joined they are what hyphenateHtml gives for
+// the whole input, however it was cut (but for a stretch of more than 64 KiB of text without
+// white space, which is hyphenated in pieces). Memory stays bounded by
 // a fixed window, whatever the input's size, the separator's length or the number of breaks.
 //   hy::MarkupStream stream(hy::german_1996);
 //   stream.write("<p>Silben", write);  stream.write("trennung</p>", write);  stream.finish(write);
@@ -94,17 +95,15 @@ HYPHENKIT_API std::string hyphenateHtml(std::optional<Language> outside, std::st
 // hyphenateHtml throws; after an exception the stream is not to be used again.
 class HYPHENKIT_API MarkupStream {
  public:
-  using Sink = std::function<void(std::string_view)>;
-
   explicit MarkupStream(const Hyphenator& outside, MarkupOptions options = {});
   explicit MarkupStream(std::optional<Language> outside, MarkupOptions options = {});
   MarkupStream(MarkupStream&&) noexcept;
   MarkupStream& operator=(MarkupStream&&) noexcept;
   ~MarkupStream();
 
-  void write(std::string_view piece, const Sink& sink);
+  void write(std::string_view piece, TextSink sink);
   // Writes out what is held back; the stream then starts a new document.
-  void finish(const Sink& sink);
+  void finish(TextSink sink);
 
  private:
   std::unique_ptr<detail::MarkupState> state_;
