@@ -24,7 +24,7 @@ std::string_view localName(std::string_view name) {
 }  // namespace
 
 OpenElements::OpenElements(bool xml, LanguageSlot outside) : xml_(xml) {
-  entries_.reserve(kDeepest + 1);
+  entries_.reserve(32);  // grows with the document, up to kDeepest + 1
   entries_.push_back({E::Other, Space::Html, false, true, outside, outside, 0});
 }
 
