@@ -118,6 +118,10 @@ TEST(HyphenateHtml, CodeAndNohyphenateAreLeftAlone) {
       {"<math><mi>@</mi></math>@", "<math><mi>@</mi></math>+"},
       {"<svg><circle/>@</svg>@", "<svg><circle/>@</svg>+"},
       {"<svg>@<p>@", "<svg>@<p>+"},  // an HTML element leaves svg
+      {"<math><annotation-xml encoding=\"text/html\"><p>@</p></annotation-xml></math>@",
+       "<math><annotation-xml encoding=\"text/html\"><p>@</p></annotation-xml></math>+"},
+      {"<math><annotation-xml><p>@</p></annotation-xml></math>@",
+       "<math><annotation-xml><p>+</p></annotation-xml></math>+"},
       {"<svg><foreignObject><p>@</p></foreignObject></svg>@",
        "<svg><foreignObject><p>@</p></foreignObject></svg>+"},
   });
@@ -165,6 +169,11 @@ TEST(HyphenateHtml, ElementsEndWhereABrowserEndsThem) {
        "<table><thead lang=fr><tr><td>*<tbody><tr><td>+</table>"},
       {"<table><caption lang=fr>@<tr><td>@</table>", "<table><caption lang=fr>*<tr><td>+</table>"},
       {"<td lang=fr>@", "<td lang=fr>+"},  // a cell outside a table is no element
+      // What a table does not take goes before it.
+      {"<table lang=fr>@<tr>@<td>@</table>", "<table lang=fr>+<tr>+<td>*</table>"},
+      {"<div lang=fr><table lang=en><span>@</span><tr><td>@</table></div>",
+       "<div lang=fr><table lang=en><span>*</span><tr><td>+</table></div>"},
+      {"<a lang=fr>@<a>@</a>", "<a lang=fr>*<a>+</a>"},  // an a in an a ends it
       {"<ruby lang=fr>@<rt>@<rp>@</ruby>", "<ruby lang=fr>*<rt>*<rp>*</ruby>"},
       {"<h1 lang=fr>@<h2>@", "<h1 lang=fr>*<h2>+"},
       // An end tag ends the elements open inside its element, unless a boundary stands between.
