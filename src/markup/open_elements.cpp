@@ -382,6 +382,14 @@ void OpenElements::startHtmlTag(const Tag& tag, Element element, LanguageSlot la
       push(tag, element, Space::Html, language);
       return;
     }
+    case E::Form:
+      // While a form has not met its end tag, another form start tag is ignored, even when
+      // the first form was ended by the end of an element it is in.
+      if (form_ != 0) return;
+      closeParagraph();
+      push(tag, element, Space::Html, language);
+      form_ = top().element == E::Form ? top().id : 0;
+      return;
     case E::Table:
       // A table that starts directly in a table ends it; elsewhere it may end a p.
       if (top().space == Space::Html &&
@@ -492,9 +500,17 @@ void OpenElements::endHtmlTag(const Tag& tag, Element element) {
     default:
       break;
   }
+  if (element == E::Form) {
+    // A form's end tag ends the form alone: what is open inside it stays open.
+    const std::uint32_t form = form_;
+    form_ = 0;
+    const std::size_t at = positionOf(form);
+    if (form != 0 && at != kNoFosterParent && inScope(E::Form)) removeEntry(at);
+    return;
+  }
   if (hasFlag(element, kFormatting)) {
     endFormattingTag(tag, element);
-  } else if (element != E::Other && (hasFlag(element, kSpecial) || hasFlag(element, kImpliedEnd))) {
+  } else if (element != E::Other && hasFlag(element, kSpecial)) {
     if (inScope(element)) popUntil(element);
   } else {
     endOtherTag(tag);

@@ -132,6 +132,7 @@ class OpenElements {
   std::size_t beyondDeepest_ = 0;
   std::vector<Formatting> formatting_;
   std::uint32_t nextId_ = 1;
+  std::uint32_t form_ = 0;  // the form element until its end tag, as a browser points to it
 };
 
 }  // namespace text::hyphenation::detail
