@@ -182,9 +182,22 @@ TEST(HyphenateHtml, ElementsEndWhereABrowserEndsThem) {
       {"<span lang=fr><div>@</span>@", "<span lang=fr><div>*</span>*"},  // stops at a block
       {"</p><p lang=fr>@</p>@", "</p><p lang=fr>*</p>+"},
       {"<p lang=fr>@</br>@", "<p lang=fr>*</br>*"},
+      // A form ends alone, and a second form is no element until the first one's end tag.
+      {"<form><div lang=fr></form>@", "<form><div lang=fr></form>*"},
+      {"<div lang=fr><form></div><form lang=en>@", "<div lang=fr><form></div><form lang=en>+"},
+      // An end tag of an element whose end tag may be left out stops at a block.
+      {"<ruby><rt lang=fr><div></rt>@", "<ruby><rt lang=fr><div></rt>*"},
+      {"<select><option lang=fr><b></option>@", "<select><option lang=fr><b></option>+"},
+      // Formatting elements a block ended are opened again for the text after it.
+      {"<p><b lang=fr>@</p>@", "<p><b lang=fr>*</p>*"},
+      {"<p><code>@</p><p>@", "<p><code>@</p><p>@"},
+      {"<p><i class=nohyphenate>@<div>@</div>", "<p><i class=nohyphenate>@<div>@</div>"},
+      {"<table><tr><td><b lang=fr>@</td><td>@</table>@",
+       "<table><tr><td><b lang=fr>*</td><td>+</table>+"},  // but not out of a cell
       // Misnested formatting elements: the block goes on outside the one that ends.
       {"<b lang=fr><div>@</b>@</div>", "<b lang=fr><div>*</b>+</div>"},
       {"<b lang=fr><i>@</b>@", "<b lang=fr><i>*</b>+"},
+      {"<b><span lang=fr><div>@</b>@</div>", "<b><span lang=fr><div>*</b>+</div>"},
       // body and html do not end before the end of the document.
       {"<body lang=fr></body>@", "<body lang=fr></body>*"},
       {"<head lang=fr><title>x</title></head><body>@",

@@ -24,7 +24,12 @@
 // text in a language without patterns there, or under lang="", is left alone, and text outside
 // every lang takes the hyphenator the caller gives. Elements end where a browser ends them: at
 // their end tag, at the end tag of an element they are open in, or where HTML lets the end tag
-// be left out (a p ends at the next block, an li at the next li, a td at the next cell, ...).
+// be left out (a p ends at the next block, an li at the next li, a td at the next cell, ...);
+// formatting elements (b, i, code, ...) that a block ended are opened again for the text after
+// it, and text a table does not take goes before the table, as in a browser. One thing no
+// streaming reader can follow: a misnested end tag of a formatting element, or an a start tag
+// in an a, may make a browser move text it has already placed into another element; that text
+// keeps the language it had where it stood.
 //
 // HTML or XHTML: by default a document is XHTML when it begins with an XML declaration
 // ("<?xml ", after a byte order mark, if any), and HTML otherwise; MarkupOptions::syntax
