@@ -22,8 +22,8 @@
 //     on either side are words of their own, and no separator goes next to the hyphen;
 //   - a word that already holds a soft hyphen (U+00AD) or the separator between two of its
 //     letters keeps exactly the breaks it has and gets no others, so hyphenating a text twice
-//     gives what hyphenating it once gives (for a separator that is no explicit hyphen and holds
-//     no white space).
+//     gives what hyphenating it once gives (for a separator of at most 16 characters that is no
+//     explicit hyphen and holds no white space; a longer one is only ever inserted).
 // Tokens that are not prose are copied unchanged (unless skipNonProse is off); a token is a
 // longest run of characters that are no white space, taken without the brackets and quotation
 // marks that open it:
@@ -59,8 +59,8 @@ struct TextOptions {
   std::size_t minWordLength = 0;
   // The fewest characters before the first and after the last break, in place of the
   // hyphenator's minimums for this call; a value below 1 counts as 1.
-  std::optional<std::int64_t> leftMin;
-  std::optional<std::int64_t> rightMin;
+  std::optional<std::int64_t> leftMin = std::nullopt;
+  std::optional<std::int64_t> rightMin = std::nullopt;
   // URLs, e-mail addresses, paths, identifiers, options and hashtags are copied unchanged.
   bool skipNonProse = true;
 };
@@ -83,10 +83,11 @@ HYPHENKIT_API std::string hyphenateText(const Hyphenator& hyphenator, std::strin
 // valid only during that call.
 class TextSink {
  public:
-  template <class Function>
-  requires(!std::is_same_v<std::remove_cvref_t<Function>, TextSink> &&
-           std::is_invocable_v<Function&, std::string_view>)
-      TextSink(Function&& function)  // NOLINT(google-explicit-constructor): a lambda converts
+  // Implicit, so that a lambda converts; a TextSink itself is copied, not wrapped.
+  template <class Function,
+            class = std::enable_if_t<!std::is_same_v<std::remove_cvref_t<Function>, TextSink> &&
+                                     std::is_invocable_v<Function&, std::string_view>>>
+  TextSink(Function&& function)
       : context_(const_cast<void*>(static_cast<const void*>(std::addressof(function)))),
         call_(&invoke<std::remove_reference_t<Function>>) {}
 
