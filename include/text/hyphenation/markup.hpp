@@ -97,7 +97,8 @@ HYPHENKIT_API std::string hyphenateHtml(std::optional<Language> outside, std::st
 //   hy::MarkupStream stream(hy::german_1996);
 //   stream.write("<p>Silben", write);  stream.write("trennung</p>", write);  stream.finish(write);
 // A stream is used by one thread at a time; separate streams are independent. Throws what
-// hyphenateHtml throws; after an exception the stream is not to be used again.
+// hyphenateHtml throws, and whatever `sink` throws; after an exception, and once moved from,
+// the stream may only be destroyed or assigned.
 class HYPHENKIT_API MarkupStream {
  public:
   explicit MarkupStream(const Hyphenator& outside, MarkupOptions options = {});
