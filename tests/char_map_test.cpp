@@ -1,4 +1,4 @@
-#include "common/char_map.hpp"
+#include "common/code_point_table.hpp"
 
 #include <gtest/gtest.h>
 

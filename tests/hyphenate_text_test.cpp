@@ -11,6 +11,7 @@
 #include "common/utf8_encode.hpp"
 #include "hyphenator/state.hpp"
 #include "pattern/letters.hpp"
+#include "running_text/word_letters.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
@@ -147,7 +148,7 @@ TEST(HyphenateText, NoLanguageTakesSpacesMarkupOrDigitsForLetters) {
   for (const Language language : allLanguages()) {
     const auto& state = detail::HyphenatorAccess::state(languageHyphenator(language));
     for (const char32_t c : boundaries) {
-      EXPECT_FALSE(state.wordLetters.get().contains(c)) << show(language) << " " << int(c);
+      EXPECT_FALSE(detail::wordLetters(state).contains(c)) << show(language) << " " << int(c);
     }
   }
 }

@@ -15,3 +15,5 @@
 #include "text/hyphenation/hyphenator.hpp"
 #include "text/hyphenation/language.hpp"
 #include "text/hyphenation/pattern.hpp"
+#include "text/hyphenation/scores.hpp"
+#include "text/hyphenation/text.hpp"

@@ -5,6 +5,9 @@
 #include <utility>
 #include <vector>
 
+#include "common/lines.hpp"
+#include "common/render.hpp"
+
 namespace text::hyphenation {
 namespace {
 
@@ -64,13 +67,26 @@ void appendQuotedWord(std::string& out, std::u32string_view word) {
   out += '"';
 }
 
-void appendScores(std::string& out, const Scores& scores) {
-  out += '[';
-  for (std::size_t i = 0; i < scores.size(); ++i) {
-    if (i != 0) out += ',';
-    out += std::to_string(scores[i]);
+// Exceptions (fromList [(word,scores),...]), entries in ascending code-point order of their words.
+void appendTable(std::string& out, const Exceptions& table) {
+  std::vector<const ExceptionMap::value_type*> entries;
+  entries.reserve(table.entries().size());
+  for (const auto& entry : table.entries()) {
+    entries.push_back(&entry);
   }
-  out += ']';
+  std::sort(entries.begin(), entries.end(),
+            [](const auto* left, const auto* right) { return left->first < right->first; });
+  out += "Exceptions (fromList [";
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (i != 0) out += ',';
+    out += '(';
+    appendQuotedWord(out, entries[i]->first);
+    out += ',';
+    const Scores& scores = entries[i]->second;
+    detail::appendScoreList(out, scores.size(), [&](std::size_t k) { return scores[k]; });
+    out += ')';
+  }
+  out += "])";
 }
 
 }  // namespace
@@ -117,23 +133,16 @@ Exceptions addException(std::u32string_view entry, const Exceptions& table) {
   return Exceptions(std::move(map));
 }
 
-// Lines are cut at LF only; a final LF ends the last line instead of starting an empty one.
 // Merging by zipMin is commutative and associative, so the lines may be taken in text order.
 Exceptions parseExceptions(std::u32string_view text) {
   ExceptionMap map;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(U'\n', start);
-    if (end == std::u32string_view::npos) end = text.size();
-    const std::u32string_view line = text.substr(start, end - start);
-    mergeInto(map, keyOf(line), scoreException(line));
-    start = end + 1;
-  }
+  detail::forEachLine(
+      text, [&](std::u32string_view line) { mergeInto(map, keyOf(line), scoreException(line)); });
   return Exceptions(std::move(map));
 }
 
 std::optional<Scores> lookupException(std::u32string_view word, const Exceptions& table) {
-  const auto at = table.entries().find(word);
+  const auto at = table.entries().find(std::u32string(word));
   if (at == table.entries().end()) return std::nullopt;
   return at->second;
 }
@@ -177,28 +186,7 @@ bool operator==(const Exceptions& left, const Exceptions& right) {
 }
 
 std::string showsPrec(int precedence, const Exceptions& table) {
-  std::vector<const ExceptionMap::value_type*> entries;
-  entries.reserve(table.entries().size());
-  for (const auto& entry : table.entries()) {
-    entries.push_back(&entry);
-  }
-  std::sort(entries.begin(), entries.end(),
-            [](const auto* left, const auto* right) { return left->first < right->first; });
-
-  std::string out;
-  if (precedence >= 11) out += '(';
-  out += "Exceptions (fromList [";
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    if (i != 0) out += ',';
-    out += '(';
-    appendQuotedWord(out, entries[i]->first);
-    out += ',';
-    appendScores(out, entries[i]->second);
-    out += ')';
-  }
-  out += "])";
-  if (precedence >= 11) out += ')';
-  return out;
+  return detail::showAtPrecedence(precedence, [&](std::string& out) { appendTable(out, table); });
 }
 
 std::string show(const Exceptions& table) {
@@ -206,13 +194,7 @@ std::string show(const Exceptions& table) {
 }
 
 std::string showList(std::span<const Exceptions> tables) {
-  std::string out = "[";
-  for (std::size_t i = 0; i < tables.size(); ++i) {
-    if (i != 0) out += ',';
-    out += show(tables[i]);
-  }
-  out += ']';
-  return out;
+  return detail::showListOf(tables, appendTable);
 }
 
 std::ostream& operator<<(std::ostream& out, const Exceptions& table) {

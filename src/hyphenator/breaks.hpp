@@ -1,53 +1,28 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
-#include "hyphenator/state.hpp"
-
 namespace text::hyphenation::detail {
 
-// The buffers of one thread, reused by every call so that a warm hyphenate or hyphenateText
-// allocates nothing but its result. A character function that itself calls hyphenate finds them
-// taken and gets fresh ones.
-class Scratch {
- public:
-  Scratch() : buffers_(shared().inUse ? own_ : shared()) { buffers_.inUse = true; }
-  ~Scratch() { buffers_.inUse = false; }
-  Scratch(const Scratch&) = delete;
-  Scratch& operator=(const Scratch&) = delete;
+struct HyphenatorState;
+class Scratch;
 
-  std::u32string& key() { return buffers_.key; }
-  Scores& scores() { return buffers_.scores; }
-  // A decoded word and the offset of each of its characters in the caller's bytes.
-  std::u32string& word() { return buffers_.word; }
-  std::vector<std::size_t>& starts() { return buffers_.starts; }
-  std::vector<std::size_t>& breaks() { return buffers_.breaks; }
-
- private:
-  struct Buffers {
-    std::u32string key;
-    Scores scores;
-    std::u32string word;
-    std::vector<std::size_t> starts;
-    std::vector<std::size_t> breaks;
-    bool inUse = false;
-  };
-  static Buffers& shared() {
-    thread_local Buffers buffers;
-    return buffers;
-  }
-
-  Buffers own_;
-  Buffers& buffers_;
+// The fewest characters allowed before the first break and after the last.
+struct Minimums {
+  std::int64_t left;
+  std::int64_t right;
 };
 
 // Writes to `breaks`, in ascending order, every k for which hyphenate cuts `word` after its first
-// k characters. Words off the fast road use the key and score buffers of `scratch`, or of a
-// Scratch of its own when that is null. Throws the Error hyphenate throws.
+// k characters, with the hyphenator's minimums or with `minimums` in their place. Words off the
+// fast path use the key and score buffers of `scratch`, or of a Scratch of its own when that is
+// null. Throws the Error hyphenate throws.
 void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch* scratch,
                 std::vector<std::size_t>& breaks);
+void findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums minimums,
+                Scratch* scratch, std::vector<std::size_t>& breaks);
 
 }  // namespace text::hyphenation::detail

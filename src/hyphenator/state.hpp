@@ -6,8 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "common/char_map.hpp"
-#include "common/char_set.hpp"
+#include "common/code_point_table.hpp"
 #include "common/deferred.hpp"
 #include "exception/filter.hpp"
 #include "hyphenator/fast_path.hpp"
@@ -15,15 +14,11 @@
 
 namespace text::hyphenation::detail {
 
-struct HyphenatorState;
-
-// The characters that can belong to a word in running text (see HyphenatorState::wordLetters).
-CharSet findWordLetters(const HyphenatorState& state);
-
 // The shared, immutable state behind a Hyphenator. The character function is either a caller's
 // function or a character map (the fast case, read without a call through std::function); the
 // map, the patterns and the exceptions may each be deferred to their first use. What hyphenate
-// derives from them is built on its first use too, from the fields it needs and no others.
+// and running text derive from them is built on first use too, from the fields needed and no
+// others.
 struct HyphenatorState {
   CharFunction function;                   // set when the caller supplied the function
   std::optional<Deferred<CharMap>> table;  // set otherwise
@@ -31,18 +26,14 @@ struct HyphenatorState {
   Deferred<Exceptions> exceptions;
   std::int64_t leftMin;
   std::int64_t rightMin;
-  // What hyphenateText takes for a letter, built on first use from the patterns' letters. With a
-  // character map: every character that the map takes to a letter, so that scanning a text needs
-  // no lookup in the map; with a caller's function: the letters themselves, each character being
-  // passed through the function first.
-  Deferred<CharSet> wordLetters{
-      std::function<CharSet()>([this] { return findWordLetters(*this); })};
   Derived<ExceptionFilter> exceptionFilter{};
   // Built by the first hyphenate that reaches the patterns, when the characters go through a
-  // map; published in `plan` only when it offers the fast road, which words then take without
-  // any once-check.
-  Derived<HyphenationPlan> planSlot{};
-  mutable std::atomic<const HyphenationPlan*> plan{nullptr};
+  // map; published in `fastPath` only when it offers the fast path, which words then take
+  // without any once-check.
+  Derived<FastPath> fastPathSlot{};
+  mutable std::atomic<const FastPath*> fastPath{nullptr};
+  // What running text takes for a letter (see running_text/word_letters.hpp).
+  Derived<CharSet> wordLetters{};
 };
 
 struct HyphenatorAccess {

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "common/render.hpp"
+
 namespace text::hyphenation {
 namespace {
 
@@ -179,12 +181,8 @@ std::string showsPrec(int /*precedence*/, Language language) {
 }
 
 std::string showList(std::span<const Language> languages) {
-  std::string text = "[";
-  for (Language language : languages) {
-    if (text.size() > 1) text += ',';
-    text += show(language);
-  }
-  return text + "]";
+  return detail::showListOf(languages,
+                            [](std::string& out, Language language) { out += show(language); });
 }
 
 std::ostream& operator<<(std::ostream& out, Language language) {

@@ -3,17 +3,16 @@
 #include <utility>
 #include <vector>
 
+#include "common/lines.hpp"
+
 namespace text::hyphenation::detail {
 
 CharMap parseCharTable(std::u32string_view text) {
-  std::vector<std::pair<char32_t, char32_t>> records;
-  while (!text.empty()) {
-    const std::size_t end = std::min(text.find(U'\n'), text.size());
-    const std::u32string_view line = text.substr(0, end);
+  std::vector<CharMap::Entry> records;
+  forEachLine(text, [&](std::u32string_view line) {
     for (std::size_t i = 1; i < line.size(); ++i)
       records.emplace_back(line[i], line[0]);
-    text.remove_prefix(std::min(end + 1, text.size()));
-  }
+  });
   return CharMap(records);
 }
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "common/char_map.hpp"
+#include "common/code_point_table.hpp"
 
 namespace text::hyphenation::detail {
 

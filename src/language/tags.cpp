@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "text/hyphenation/language.hpp"
 
@@ -26,8 +28,10 @@ constexpr std::array shortTags = {
     ShortTag{"en-in", Language::English_GB},
     ShortTag{"de", Language::German_1996},
     ShortTag{"de-de", Language::German_1996},
-    ShortTag{"de-ch", Language::German_Swiss},
-    ShortTag{"de-li", Language::German_Swiss},
+    // Switzerland and Liechtenstein write by the reformed rules (without "ß") since 1996.
+    ShortTag{"de-ch", Language::German_1996},
+    ShortTag{"de-li", Language::German_1996},
+    ShortTag{"de-li-1901", Language::German_Swiss},
     ShortTag{"el", Language::Greek_Mono},
     ShortTag{"no", Language::Norwegian_Bokmal},
     ShortTag{"sr", Language::Serbian_Cyrillic},
@@ -35,17 +39,43 @@ constexpr std::array shortTags = {
     ShortTag{"sh", Language::Serbocroatian_Latin},
     ShortTag{"bs", Language::Serbocroatian_Latin},
     ShortTag{"mn", Language::Mongolian},
-    ShortTag{"zh", Language::Chinese},
+    ShortTag{"zh-latn", Language::Chinese},
     ShortTag{"ku", Language::Kurmanji},
     ShortTag{"am", Language::Ethiopic},
     ShortTag{"ti", Language::Ethiopic},
     ShortTag{"gez", Language::Ethiopic},
 };
 
+// Tags of languages this library has no patterns for although a shorter or longer tag would
+// find some: Chinese in Han characters (the Chinese patterns are for pinyin, zh-Latn).
+constexpr std::array<std::string_view, 3> tagsWithoutPatterns = {"zh", "zh-hans", "zh-hant"};
+
+// What a normalised tag names: a language, a language without patterns here, or nothing known.
+struct Match {
+  bool known = false;
+  std::optional<Language> language;
+};
+
+// A POSIX locale name as the tag it stands for: "de_DE.UTF-8" as "de_DE", "pt_BR@euro" as
+// "pt_BR", and the script modifiers "sr_RS@latin" as "sr_Latn_RS", "uz_UZ@cyrillic" as
+// "uz_Cyrl_UZ". Anything without "." or "@" is returned as it is.
+std::string fromLocaleName(std::string_view name) {
+  const std::size_t at = name.find('@');
+  const std::string_view modifier = at == std::string_view::npos ? "" : name.substr(at + 1);
+  std::string_view locale = name.substr(0, std::min(name.find('.'), at));
+  std::string script;
+  if (modifier == "latin") script = "Latn";
+  if (modifier == "cyrillic") script = "Cyrl";
+  if (script.empty()) return std::string(locale);
+  const std::size_t language = std::min(locale.find_first_of("_-"), locale.size());
+  return std::string(locale.substr(0, language)) + "_" + script +
+         std::string(locale.substr(language));
+}
+
 // Lower case, "_" as "-"; nothing for text that cannot be a tag or a name.
 std::optional<std::string> normalisedTag(std::string_view tag) {
   std::string normalised;
-  for (char c : tag) {
+  for (char c : fromLocaleName(tag)) {
     if (c >= 'A' && c <= 'Z') {
       c = static_cast<char>(c - 'A' + 'a');
     } else if (c == '_') {
@@ -62,15 +92,18 @@ std::optional<std::string> normalisedTag(std::string_view tag) {
   return normalised;
 }
 
-// A file code or a short tag, already normalised.
-std::optional<Language> fromCode(std::string_view tag) {
+// A file code, a short tag or a tag without patterns, already normalised.
+Match fromCode(std::string_view tag) {
   for (const Language language : allLanguages()) {
-    if (languageAffix(language) == tag) return language;
+    if (languageAffix(language) == tag) return {true, language};
   }
   for (const ShortTag& entry : shortTags) {
-    if (entry.tag == tag) return entry.language;
+    if (entry.tag == tag) return {true, entry.language};
   }
-  return std::nullopt;
+  for (const std::string_view without : tagsWithoutPatterns) {
+    if (without == tag) return {true, std::nullopt};
+  }
+  return {};
 }
 
 std::optional<Language> fromName(std::string_view tag) {
@@ -106,20 +139,57 @@ std::string withoutRegions(std::string_view tag) {
   return kept;
 }
 
+// Whether a normalised tag is built as a language tag: a language subtag of two or three
+// letters, then subtags of one to eight letters or digits.
+bool isWellFormed(std::string_view tag) {
+  std::size_t start = 0;
+  for (bool first = true; start <= tag.size(); first = false) {
+    const std::size_t end = std::min(tag.find('-', start), tag.size());
+    const std::string_view subtag = tag.substr(start, end - start);
+    const bool letters =
+        std::all_of(subtag.begin(), subtag.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    if (first ? !(letters && subtag.size() >= 2 && subtag.size() <= 3)
+              : subtag.empty() || subtag.size() > 8) {
+      return false;
+    }
+    start = end + 1;
+  }
+  return true;
+}
+
+// The first of: the name, the code or short tag, the same without regions, the longest leading
+// part that is a code or short tag.
+Match match(std::string_view tag) {
+  if (auto language = fromName(tag)) return {true, language};
+  if (Match found = fromCode(tag); found.known) return found;
+  if (Match found = fromCode(withoutRegions(tag)); found.known) return found;
+  for (std::string_view prefix = tag;;) {
+    const std::size_t dash = prefix.rfind('-');
+    if (dash == std::string_view::npos) return {};
+    prefix = prefix.substr(0, dash);
+    if (Match found = fromCode(prefix); found.known) return found;
+  }
+}
+
 }  // namespace
 
 std::optional<Language> languageFromTag(std::string_view tag) {
   const std::optional<std::string> normalised = normalisedTag(tag);
   if (!normalised) return std::nullopt;
-  if (auto language = fromName(*normalised)) return language;
-  if (auto language = fromCode(*normalised)) return language;
-  if (auto language = fromCode(withoutRegions(*normalised))) return language;
-  for (std::string_view prefix = *normalised;;) {
-    const std::size_t dash = prefix.rfind('-');
-    if (dash == std::string_view::npos) return std::nullopt;
-    prefix = prefix.substr(0, dash);
-    if (auto language = fromCode(prefix)) return language;
+  return match(*normalised).language;
+}
+
+bool isLanguageTag(std::string_view tag) {
+  const std::optional<std::string> normalised = normalisedTag(tag);
+  return normalised && (match(*normalised).known || isWellFormed(*normalised));
+}
+
+std::vector<std::string_view> languageTags(Language language) {
+  std::vector<std::string_view> tags;
+  for (const ShortTag& entry : shortTags) {
+    if (entry.language == language) tags.push_back(entry.tag);
   }
+  return tags;
 }
 
 }  // namespace text::hyphenation

@@ -1,3 +1,30 @@
+// The lookup as an automaton, on the word and the nine patterns of lookup.cpp (hy3ph, he2n, hena4,
+// hen5at, 1na, n2at, 1tio, 2io, o2n). The states are the prefixes of the patterns: h, hy, hyp,
+// hyph, he, hen, hena, henat, n, na, nat, t, ti, tio, i, io, o, on. A state's failure link leads
+// to the longest proper suffix of its letters that is a state too (hyph -> h, hena -> na,
+// henat -> nat -> t, tio -> io -> o, on -> n). Reading the framed word, a state without a child
+// for the next character follows failure links until one has it (after hyph, "e" leads through h
+// to he; after henat, "i" through nat and t to ti), so the state after each character spells the
+// longest pattern prefix that ends there:
+//
+//   .     h  y   p    h     e   n    a     t      i   o    n   .
+//   root  h  hy  hyp  hyph  he  hen  hena  henat  ti  tio  on  root
+//
+// Every pattern that ends at a character lies on the failure chain of the state reached there,
+// so each state carries the scores of all of them, merged by maximum into a window of the 16 gaps
+// up to the one after its last letter: hena holds hena4 and 1na, henat holds hen5at and n2at
+// (5 and 2 before the "a", merged to 5), tio holds 1tio and 2io. A lookup is then one transition
+// and at most one 16-byte maximum per character:
+//
+//   after hyph:  3 before "p"        after henat:  5 before "a"
+//   after hen:   2 before "n"        after tio:    1 before "t", 2 before "i"
+//   after hena:  1 before "n",       after on:     2 before "n"
+//                4 after "a"
+//   together:    . h y3p h e2n5a4t2i o2n .
+//
+// Outputs that do not fit a window (patterns longer than it, or reaching past the closing ".")
+// are applied score by score; see Output in automaton.hpp.
+
 #include "pattern/automaton.hpp"
 
 #include <algorithm>
@@ -27,32 +54,12 @@ constexpr std::size_t stackGaps = 256;
 
 }  // namespace
 
-LetterClasses::LetterClasses(const std::vector<char32_t>& letters) {
-  auto astral = std::lower_bound(letters.begin(), letters.end(), char32_t{0x10000});
-  pages_.assign(astral == letters.begin() ? 1 : (*(astral - 1) >> 8) + 1, 0);
-  std::uint32_t letterClass = 0;
-  for (auto letter = letters.begin(); letter != astral; ++letter) {
-    ++letterClass;
-    std::uint32_t& page = pages_[*letter >> 8];
-    if (page == 0) {
-      page = static_cast<std::uint32_t>(blocks_.size() >> 8);
-      blocks_.resize(blocks_.size() + 256, 0);
-    }
-    blocks_[(std::size_t{page} << 8) | (*letter & 0xFF)] = letterClass;
-  }
-  beyond_.assign(astral, letters.end());
-  beyondFirstClass_ = letterClass + 1;
-}
-
-std::uint32_t LetterClasses::beyondPages(char32_t c) const {
-  auto at = std::lower_bound(beyond_.begin(), beyond_.end(), c);
-  if (at == beyond_.end() || *at != c) return 0;
-  return beyondFirstClass_ + static_cast<std::uint32_t>(at - beyond_.begin());
-}
-
-std::size_t LetterClasses::bytes() const {
-  return pages_.capacity() * sizeof(pages_[0]) + blocks_.capacity() * sizeof(blocks_[0]) +
-         beyond_.capacity() * sizeof(beyond_[0]);
+LetterClasses letterClassesOf(const std::vector<char32_t>& alphabet) {
+  std::vector<LetterClasses::Entry> entries;
+  entries.reserve(alphabet.size());
+  for (std::size_t k = 0; k < alphabet.size(); ++k)
+    entries.emplace_back(alphabet[k], static_cast<std::uint32_t>(k + 1));
+  return LetterClasses(entries);
 }
 
 FrozenTrie::FrozenTrie(TrieDraft draft)
@@ -472,17 +479,28 @@ std::size_t FrozenTrie::run(std::size_t size, Letters letterClass, Gaps gaps) co
   return end;
 }
 
-std::size_t FrozenTrie::scoreShortWord(std::span<const std::uint32_t> classes,
-                                       std::uint8_t* buffer) const {
-  if (farthestReach_ > 1 || classes.size() > shortWord) return 0;
-  // Most words fit the first 64 bytes, which clear in a few fixed stores.
+namespace {
+
+// Clears the first `size` bytes of a gap buffer. Most words fit the first 64 bytes, which clear
+// in a few fixed stores.
+void clearGaps(std::uint8_t* buffer, std::size_t size) {
   constexpr std::size_t usual = 64;
-  static_assert(usual <= shortBuffer);
-  const std::size_t size = windowSize + classes.size() + 3;
   std::memset(buffer, 0, usual);
   if (size > usual) std::memset(buffer + usual, 0, size - usual);
-  return run(
-      classes.size(), [&](std::size_t at) { return classes[at]; }, ByteGaps{buffer + windowSize});
+}
+
+}  // namespace
+
+std::optional<std::span<const std::uint8_t>> FrozenTrie::scoreShortWord(
+    std::span<const std::uint32_t> classes, ShortWordBuffer& buffer) const {
+  static_assert(sizeof buffer.gaps >= 64);
+  if (farthestReach_ > 1 || classes.size() > shortWord) return std::nullopt;
+  clearGaps(buffer.gaps, windowSize + classes.size() + 3);
+  const std::size_t end = run(
+      classes.size(), [&](std::size_t at) { return classes[at]; },
+      ByteGaps{buffer.gaps + windowSize});
+  // The framed word's gaps 1 to end - 2: without the gap before the opening "." and the last.
+  return std::span<const std::uint8_t>(buffer.gaps + windowSize + 1, end - 2);
 }
 
 void FrozenTrie::lookup(std::u32string_view word, Scores& scores) const {
@@ -494,11 +512,7 @@ void FrozenTrie::lookup(std::u32string_view word, Scores& scores) const {
   const std::size_t length = size + 2;
   if (farthestReach_ <= 1 && windowSize + length + 1 <= stackGaps) {
     alignas(16) std::uint8_t buffer[stackGaps];
-    // Most words fit the first 64 bytes, which clear in a few fixed stores.
-    constexpr std::size_t usual = 64;
-    std::memset(buffer, 0, usual);
-    if (windowSize + length + 1 > usual)
-      std::memset(buffer + usual, 0, windowSize + length + 1 - usual);
+    clearGaps(buffer, windowSize + length + 1);
     const std::size_t end = run(size, letterClass, ByteGaps{buffer + windowSize});
     scores.assign(buffer + windowSize + 1, buffer + windowSize + end - 1);
     return;

@@ -1,59 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
 
-#include "text/hyphenation/pattern.hpp"
+#include "common/code_point_table.hpp"
+#include "text/hyphenation/scores.hpp"
 
 namespace text::hyphenation::detail {
 
-// Numbers the letters of a pattern text densely, in ascending code point order from 1; 0 is
-// every other code point. Two table reads per character.
-class LetterClasses {
- public:
-  LetterClasses() = default;
-  // `letters` ascending and unique.
-  explicit LetterClasses(const std::vector<char32_t>& letters);
-
-  std::uint32_t operator()(char32_t c) const { return Reader(*this)(c); }
-
-  // The same, with the tables' addresses held in locals for a hot loop.
-  class Reader {
-   public:
-    explicit Reader(const LetterClasses& classes)
-        : latin_(classes.blocks_.data() + (std::size_t{classes.pages_[0]} << 8)),
-          pages_(classes.pages_.data()),
-          blocks_(classes.blocks_.data()),
-          pageCount_(classes.pages_.size()),
-          classes_(classes) {}
-    std::uint32_t operator()(char32_t c) const {
-      if (c < 0x100) return latin_[c];
-      if ((c >> 8) < pageCount_) return blocks_[(std::size_t{pages_[c >> 8]} << 8) | (c & 0xFF)];
-      return classes_.beyondPages(c);
-    }
-
-   private:
-    const std::uint32_t* latin_;  // the block of U+0000 to U+00FF
-    const std::uint32_t* pages_;
-    const std::uint32_t* blocks_;
-    std::size_t pageCount_;
-    const LetterClasses& classes_;
-  };
-
-  std::size_t bytes() const;
-
- private:
-  std::uint32_t beyondPages(char32_t c) const;
-
-  // Code point >> 8 -> block of 256 classes, up to the last letter below U+10000; block 0 is
-  // all zeros. Letters from U+10000 on are rare and looked up in a sorted list instead.
-  std::vector<std::uint32_t> pages_ = std::vector<std::uint32_t>(1, 0);
-  std::vector<std::uint32_t> blocks_ = std::vector<std::uint32_t>(256, 0);
-  std::vector<char32_t> beyond_;  // letters from U+10000 on; class beyondFirstClass_ + index
-  std::uint32_t beyondFirstClass_ = 0;
-};
+// The letters of a pattern text numbered densely in ascending code point order from 1 (class k
+// is letter k - 1 of the alphabet); every other code point has class 0.
+using LetterClasses = CodePointTable<std::uint32_t>;
+// `alphabet` ascending and unique.
+LetterClasses letterClassesOf(const std::vector<char32_t>& alphabet);
 
 // A pattern text's trie as parsing builds it, before it is frozen: nodes keyed by letter class,
 // children in a sibling list in no particular order, scores as bytes (parsed scores are digits).
@@ -101,15 +63,17 @@ class FrozenTrie {
 
   // The lookup of the whole trie (from the root) for `word`.
   void lookup(std::u32string_view word, Scores& scores) const;
-  // The lookup for a word of at most shortWord letters given as the letter classes of its
-  // characters (0 for one outside the alphabet), for callers that map characters to classes on
-  // their own, and straight into bytes: gap g of the framed word (the one before its character
-  // g) goes to buffer[windowSize + g], for a buffer of shortBuffer bytes that this clears
-  // first. Returns one past the last gap covered, or 0, touching nothing, when some pattern of
-  // the trie reaches further than the gap after the closing "." (then lookup is the way).
+  // The raw score list of a word of at most shortWord letters, given as the letter classes of
+  // its characters (0 for one outside the alphabet), for callers that map characters to classes
+  // on their own: entry k belongs to the gap before letter k, as lookup gives it, but as bytes in
+  // `buffer`. Nothing when some pattern of the trie reaches further than the gap after the
+  // closing "." (then lookup is the way).
   static constexpr std::size_t shortWord = 200;
-  static constexpr std::size_t shortBuffer = windowSize + shortWord + 3;
-  std::size_t scoreShortWord(std::span<const std::uint32_t> classes, std::uint8_t* buffer) const;
+  struct alignas(16) ShortWordBuffer {
+    std::uint8_t gaps[windowSize + shortWord + 3];
+  };
+  std::optional<std::span<const std::uint8_t>> scoreShortWord(
+      std::span<const std::uint32_t> classes, ShortWordBuffer& buffer) const;
 
   // Letter k of the alphabet has class k + 1; every other code point has class 0.
   std::span<const char32_t> alphabet() const { return alphabet_; }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "pattern/scores.hpp"
+
 namespace text::hyphenation::detail {
 
 std::vector<char32_t> patternLetters(const Patterns& trie) {
@@ -11,7 +13,7 @@ std::vector<char32_t> patternLetters(const Patterns& trie) {
     const Patterns node = std::move(pending.back());
     pending.pop_back();
     for (auto& [key, child] : patternChildren(node)) {
-      if (key != U'.' && !(key >= U'0' && key <= U'9')) letters.push_back(key);
+      if (key != U'.' && !isScoreDigit(key)) letters.push_back(key);
       pending.push_back(std::move(child));
     }
   }

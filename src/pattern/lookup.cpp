@@ -1,3 +1,27 @@
+// Knuth–Liang patterns. A pattern is a run of letters with a score in each gap between them,
+// and "." stands for the edge of a word. A word is framed by "." on both sides, and every gap
+// takes the largest score of all the patterns that occur around it; an odd score allows a break,
+// an even one forbids it. With nine of the English patterns:
+//
+//   . h y p h e n a t i o n .
+//     h y3p h                  hy3ph
+//           h e2n              he2n
+//           h e n a4           hena4
+//           h e n5a t          hen5at
+//              1n a            1na
+//               n2a t          n2at
+//                  1t i o      1tio
+//                    2i o      2io
+//                       o2n    o2n
+//   . h y3p h e2n5a4t2i o2n .  ->  hy-phen-ation
+//
+// The trie keys each pattern by its letters and keeps its scores at the node the letters lead
+// to, so that one walk from each position of the word finds every pattern that occurs there:
+// the walk from "h" (position 1) passes the nodes h, hy, hyp, hyph and takes the scores of
+// "hy3ph" where that pattern ends; the walk from the second "h" takes "he2n", "hena4" and
+// "hen5at". This is the reference walk below, which works on every trie. A parsed trie answers
+// the same in one pass over the word with its automaton (automaton.cpp).
+
 #include "pattern/lookup.hpp"
 
 #include <algorithm>

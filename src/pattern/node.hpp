@@ -88,10 +88,6 @@ class NodeView {
   std::uint32_t state_ = 0;
 };
 
-// The element-wise maximum of two score lists, as long as the longer one: beyond the shorter
-// list's end the longer list's entries follow unchanged.
-Scores zipMax(const Scores& left, const Scores& right);
-
 // The lookup done the slow, obvious way over the node view: a walk from the root at every
 // position of the framed word. Works on every trie; tests compare the fast lookup against it.
 void referenceLookupInto(std::u32string_view word, const Patterns& trie, Scores& scores);

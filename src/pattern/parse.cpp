@@ -2,15 +2,13 @@
 #include <bit>
 #include <vector>
 
+#include "common/lines.hpp"
 #include "pattern/automaton.hpp"
 #include "pattern/node.hpp"
+#include "pattern/scores.hpp"
 
 namespace text::hyphenation {
 namespace {
-
-bool isDigit(char32_t c) {
-  return c >= U'0' && c <= U'9';
-}
 
 // Every code point of the text that is a letter, ascending.
 std::vector<char32_t> alphabetOf(std::u32string_view text) {
@@ -38,27 +36,11 @@ std::vector<char32_t> alphabetOf(std::u32string_view text) {
   return alphabet;
 }
 
-// Appends the scores of one line, by the rule of scorePattern, as bytes.
-void appendScores(std::u32string_view line, std::vector<std::uint8_t>& scores) {
-  std::size_t at = 0;
-  while (at < line.size()) {
-    if (isDigit(line[at])) {
-      scores.push_back(static_cast<std::uint8_t>(line[at] - U'0'));
-      at += 2;
-      if (at > line.size()) return;
-    } else {
-      scores.push_back(0);
-      at += 1;
-    }
-  }
-  scores.push_back(0);
-}
-
 // The trie of every line, built in place; the first line with given letters sets their scores.
 detail::TrieDraft draftOf(std::u32string_view text) {
   detail::TrieDraft draft;
   draft.alphabet = alphabetOf(text);
-  draft.classes = detail::LetterClasses(draft.alphabet);
+  draft.classes = detail::letterClassesOf(draft.alphabet);
   draft.nodes.reserve(text.size() / 2 + 1);
   draft.scores.reserve(text.size() + 1);
   draft.nodes.emplace_back();
@@ -83,16 +65,12 @@ detail::TrieDraft draftOf(std::u32string_view text) {
     return child != 0 ? child : add(parent, letterClass);
   };
 
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(U'\n', start);
-    if (end == std::u32string_view::npos) end = text.size();
-    std::u32string_view line = text.substr(start, end - start);
+  detail::forEachLine(text, [&](std::u32string_view line) {
     std::uint32_t node = 0;
     std::size_t depth = 0;
     std::uint32_t firstClass = 0;
     for (char32_t c : line) {
-      if (isDigit(c)) continue;
+      if (detail::isScoreDigit(c)) continue;
       const std::uint32_t letterClass = draft.classes(c);
       if (depth == 0 || (depth == 1 && dense)) {
         std::uint32_t& child = shallowChildren[firstClass * width + letterClass];
@@ -106,12 +84,11 @@ detail::TrieDraft draftOf(std::u32string_view text) {
     }
     if (draft.nodes[node].scoresCount == 0) {
       auto begin = draft.scores.size();
-      appendScores(line, draft.scores);
+      detail::forEachPatternScore(line, [&](std::uint8_t score) { draft.scores.push_back(score); });
       draft.nodes[node].scoresBegin = static_cast<std::uint32_t>(begin);
       draft.nodes[node].scoresCount = static_cast<std::uint32_t>(draft.scores.size() - begin);
     }
-    start = end + 1;
-  }
+  });
   return draft;
 }
 

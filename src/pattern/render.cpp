@@ -1,18 +1,10 @@
 #include <ostream>
 
+#include "common/render.hpp"
 #include "pattern/node.hpp"
 
 namespace text::hyphenation {
 namespace {
-
-void appendScores(std::string& out, const detail::NodeView& node) {
-  out += '[';
-  for (std::size_t k = 0; k < node.scoreCount(); ++k) {
-    if (k > 0) out += ',';
-    out += std::to_string(node.score(k));
-  }
-  out += ']';
-}
 
 // Appends the trie at precedence 0 without recursing: a frame per open node, remembering the
 // next child to print.
@@ -24,7 +16,7 @@ void appendTrie(std::string& out, const Patterns& trie) {
   std::vector<Frame> stack;
   auto open = [&](const detail::NodeView& node) {
     out += "Patterns ";
-    appendScores(out, node);
+    detail::appendScoreList(out, node.scoreCount(), [&](std::size_t k) { return node.score(k); });
     out += " (fromList [";
     stack.push_back(Frame{node.children(), true});
   };
@@ -51,11 +43,7 @@ void appendTrie(std::string& out, const Patterns& trie) {
 }  // namespace
 
 std::string showsPrec(int precedence, const Patterns& trie) {
-  std::string out;
-  if (precedence >= 11) out += '(';
-  appendTrie(out, trie);
-  if (precedence >= 11) out += ')';
-  return out;
+  return detail::showAtPrecedence(precedence, [&](std::string& out) { appendTrie(out, trie); });
 }
 
 std::string show(const Patterns& trie) {
@@ -63,13 +51,7 @@ std::string show(const Patterns& trie) {
 }
 
 std::string showList(std::span<const Patterns> tries) {
-  std::string out = "[";
-  for (std::size_t k = 0; k < tries.size(); ++k) {
-    if (k > 0) out += ',';
-    appendTrie(out, tries[k]);
-  }
-  out += ']';
-  return out;
+  return detail::showListOf(tries, appendTrie);
 }
 
 std::ostream& operator<<(std::ostream& out, const Patterns& trie) {

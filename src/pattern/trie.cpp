@@ -1,39 +1,12 @@
-// Knuth–Liang patterns. A pattern is a run of letters with a score in each gap between them,
-// and "." stands for the edge of a word. A word is framed by "." on both sides, and every gap
-// takes the largest score of all the patterns that occur around it; an odd score allows a break,
-// an even one forbids it. With nine of the English patterns:
-//
-//   . h y p h e n a t i o n .
-//     h y3p h                  hy3ph
-//           h e2n              he2n
-//           h e n a4           hena4
-//           h e n5a t          hen5at
-//              1n a            1na
-//               n2a t          n2at
-//                  1t i o      1tio
-//                    2i o      2io
-//                       o2n    o2n
-//   . h y3p h e2n5a4t2i o2n .  ->  hy-phen-ation
-//
-// The trie keys each pattern by its letters and keeps its scores at the node the letters lead
-// to, so that one walk from each position of the word finds every pattern that occurs there.
-
 #include <algorithm>
 #include <atomic>
 #include <iterator>
 
 #include "pattern/node.hpp"
+#include "pattern/scores.hpp"
 
 namespace text::hyphenation {
 namespace detail {
-namespace {
-
-bool isDigit(char32_t c) {
-  return c >= U'0' && c <= U'9';
-}
-
-}  // namespace
-
 PatternNode::~PatternNode() {
   // Children that nobody else owns are emptied before they die, so that destroying a chain of a
   // million nodes takes a loop instead of a million nested destructor calls.
@@ -137,15 +110,6 @@ void NodeView::Child::next() {
   }
 }
 
-Scores zipMax(const Scores& left, const Scores& right) {
-  const Scores& longer = left.size() >= right.size() ? left : right;
-  const Scores& shorter = left.size() >= right.size() ? right : left;
-  Scores result = longer;
-  for (std::size_t k = 0; k < shorter.size(); ++k)
-    result[k] = std::max(result[k], shorter[k]);
-  return result;
-}
-
 }  // namespace detail
 
 using detail::NodeView;
@@ -172,25 +136,6 @@ Patterns::Children patternChildren(const Patterns& node) {
   return children;
 }
 
-Scores scorePattern(std::u32string_view pattern) {
-  Scores scores;
-  std::size_t at = 0;
-  while (at < pattern.size()) {
-    char32_t c = pattern[at];
-    if (detail::isDigit(c)) {
-      scores.push_back(c - U'0');
-      // The character after a digit is the letter it scores, even when it is another digit.
-      at += 2;
-      if (at > pattern.size()) return scores;
-    } else {
-      scores.push_back(0);
-      at += 1;
-    }
-  }
-  scores.push_back(0);
-  return scores;
-}
-
 namespace {
 
 std::vector<PatternNode::Edge> childrenOf(const NodeView& view) {
@@ -211,7 +156,7 @@ Patterns makeNode(Scores scores, std::vector<PatternNode::Edge> children) {
 Patterns insertPattern(std::u32string_view pattern, const Patterns& trie) {
   std::u32string letters;
   for (char32_t c : pattern) {
-    if (!detail::isDigit(c)) letters.push_back(c);
+    if (!detail::isScoreDigit(c)) letters.push_back(c);
   }
   Scores scores = scorePattern(pattern);
 

@@ -1,121 +1,32 @@
-// Hyphenating running text: the text is read one character at a time, words are gathered as
-// runs of letters, and each word is cut by the same breaks as hyphenate would find for it.
+// Hyphenating running text in one call.
 
-#include <algorithm>
-#include <cstdint>
-#include <vector>
-
-#include "common/utf8_decode.hpp"
-#include "hyphenator/breaks.hpp"
-#include "pattern/letters.hpp"
-#include "text/hyphenation/hyphenator.hpp"
+#include "running_text/rules.hpp"
+#include "running_text/scan.hpp"
+#include "text/hyphenation/text.hpp"
 
 namespace text::hyphenation {
-namespace detail {
-
-CharSet findWordLetters(const HyphenatorState& state) {
-  const std::vector<char32_t> letters = patternLetters(state.patterns.get());
-  if (!state.table) return CharSet(letters);
-
-  // A character the map leaves alone is a word letter when it is a letter itself; one the map
-  // changes is a word letter when its image is.
-  const auto isLetter = [&](char32_t c) {
-    return std::binary_search(letters.begin(), letters.end(), c);
-  };
-  const auto mapped = state.table->get().entries();  // ascending keys
-  std::vector<char32_t> keys;
-  for (const auto& entry : mapped)
-    keys.push_back(entry.first);
-  std::vector<char32_t> members;
-  for (const char32_t c : letters) {
-    if (!std::binary_search(keys.begin(), keys.end(), c)) members.push_back(c);
-  }
-  for (const auto& [key, value] : mapped) {
-    if (isLetter(value)) members.push_back(key);
-  }
-  return CharSet(members);
-}
-
-}  // namespace detail
-
-namespace {
-
-// The text with the separator at every break of every word; `isLetter` tells whether a
-// well-formed character may belong to a word.
-template <class IsLetter>
-std::string hyphenateWords(const detail::HyphenatorState& state, std::string_view text,
-                           std::string_view separator, IsLetter isLetter) {
-  // ASCII, most of most texts, is told apart by one bit.
-  std::uint64_t asciiLetters[2] = {0, 0};
-  for (char32_t c = 0; c < 0x80; ++c) {
-    if (isLetter(c)) asciiLetters[c >> 6] |= std::uint64_t{1} << (c & 0x3F);
-  }
-  // The character at `at`: its value, its length in bytes, and whether it is a letter. A byte
-  // that starts no well-formed sequence stands alone and is never a letter.
-  const auto letterAt = [&](std::size_t at, char32_t& c, std::size_t& length) {
-    const auto byte = static_cast<unsigned char>(text[at]);
-    if (byte < 0x80) {
-      c = byte;
-      length = 1;
-      return ((asciiLetters[byte >> 6] >> (byte & 0x3F)) & 1) != 0;
-    }
-    c = detail::decodeUtf8Character(text.substr(at), length);
-    return length > 1 && isLetter(c);
-  };
-
-  detail::Scratch scratch;
-  std::u32string& word = scratch.word();
-  std::vector<std::size_t>& starts = scratch.starts();
-  std::vector<std::size_t>& breaks = scratch.breaks();
+std::string hyphenateText(const Hyphenator& hyphenator, std::string_view text,
+                          const TextOptions& options) {
+  const detail::TextRules rules(hyphenator, options);
+  detail::TextScratch scratch;
+  const detail::Utf8Source source(rules, text);
   std::string out;
   out.reserve(text.size() + text.size() / 4);
   std::size_t copied = 0;  // text[0, copied) is in `out`
-  std::size_t at = 0;
-  char32_t c = 0;
-  std::size_t length = 0;
-  while (at < text.size()) {
-    if (!letterAt(at, c, length)) {
-      at += length;
-      continue;
-    }
-    // A word starts at `at`: gather it, then copy what precedes it and it, cut at its breaks.
-    const std::size_t wordStart = at;
-    word.clear();
-    starts.clear();
-    do {
-      word.push_back(c);
-      starts.push_back(at);
-      at += length;
-    } while (at < text.size() && letterAt(at, c, length));
-    starts.push_back(at);
-    detail::findBreaks(state, word, &scratch, breaks);
-    out.append(text.substr(copied, wordStart - copied));
-    std::size_t from = wordStart;
-    for (const std::size_t k : breaks) {
-      out.append(text.substr(from, starts[k] - from));
-      out.append(separator);
-      from = starts[k];
-    }
-    out.append(text.substr(from, at - from));
-    copied = at;
-    // The character that ended the word is no letter.
-    at += at < text.size() ? length : 0;
-  }
+  detail::TextScanner<detail::Utf8Source>(rules, source, scratch).run([&](std::size_t offset) {
+    out.append(text.substr(copied, offset - copied));
+    out.append(options.separator);
+    copied = offset;
+  });
   out.append(text.substr(copied));
   return out;
 }
 
-}  // namespace
-
 std::string hyphenateText(const Hyphenator& hyphenator, std::string_view text,
                           std::string_view separator) {
-  const detail::HyphenatorState& state = detail::HyphenatorAccess::state(hyphenator);
-  const detail::CharSet& letters = state.wordLetters.get();
-  if (state.table) {
-    return hyphenateWords(state, text, separator, [&](char32_t c) { return letters.contains(c); });
-  }
-  return hyphenateWords(state, text, separator,
-                        [&](char32_t c) { return letters.contains(state.function(c)); });
+  TextOptions options;
+  options.separator = separator;
+  return hyphenateText(hyphenator, text, options);
 }
 
 }  // namespace text::hyphenation

@@ -10,7 +10,8 @@
 #include <unordered_map>
 
 #include "text/hyphenation/error.hpp"
-#include "text/hyphenation/pattern.hpp"
+#include "text/hyphenation/export.hpp"
+#include "text/hyphenation/scores.hpp"
 
 namespace text::hyphenation {
 
@@ -23,13 +24,7 @@ namespace text::hyphenation {
 //   lookupException(U"associate", table);   // {0,0,1,0,1,0,0,0,0,0}
 
 // Hash map from word to score list; keys are compared code point for code point.
-struct WordHash {
-  using is_transparent = void;
-  std::size_t operator()(std::u32string_view word) const noexcept {
-    return std::hash<std::u32string_view>{}(word);
-  }
-};
-using ExceptionMap = std::unordered_map<std::u32string, Scores, WordHash, std::equal_to<>>;
+using ExceptionMap = std::unordered_map<std::u32string, Scores>;
 
 // A table of words whose breaks are given outright. Immutable and cheap to copy (a handle to a
 // shared map); safe to read from any number of threads.

@@ -66,19 +66,6 @@ HYPHENKIT_API std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator
 HYPHENKIT_API std::vector<std::string> hyphenate(const Hyphenator& hyphenator,
                                                  std::string_view utf8);
 
-// A copy of the UTF-8 `text` with `separator` inserted at every break inside every word, a word
-// being a longest run of characters whose normalised forms (hyphenatorChars) are letters of the
-// hyphenator's patterns. "." and the ASCII digits are never letters, nor is a byte that belongs
-// to no well-formed UTF-8 sequence; everything that is no letter (spaces, punctuation, digits,
-// markup, invalid bytes) is copied unchanged, and removing every inserted separator gives back
-// `text` byte for byte.
-//   hyphenateText(english_US, "Hyphenation, e.g. 42 hyphenations.", "-")
-//     gives "Hy-phen-ation, e.g. 42 hy-phen-ations."
-// The hyphenator's set of letters is built on its first use here, once. Throws the Error that
-// hyphenate throws for a word. Safe to call from any number of threads at once.
-HYPHENKIT_API std::string hyphenateText(const Hyphenator& hyphenator, std::string_view text,
-                                        std::string_view separator);
-
 // The places where hyphenate would cut `word`, without building the fragments: `out` is cleared
 // and receives the number of characters before each break, ascending ({2, 6} for "hyphenation"
 // in US English). Reuses the capacity of `out`, so a loop that passes the same vector allocates

@@ -121,22 +121,40 @@ constexpr std::array<Language, languageCount> allLanguages() {
 // "zh-latn-pinyin". The text is a constant that lives as long as the program.
 HYPHENKIT_API std::string_view languageAffix(Language language);
 
-// The language a user means by `tag`, or nothing when it names none. Letter case is ignored and
-// "_" is read as "-". Accepted, in this order:
+// The language a user means by `tag`, or nothing when it names none or names a language without
+// patterns here. Letter case is ignored, "_" is read as "-", and a POSIX locale name stands for
+// its tag: "de_DE.UTF-8" and "pt_BR@euro" as de-DE and pt-BR, "sr_RS@latin" as sr-Latn-RS.
+// Accepted, in this order:
 //   - a name as show gives it: "English_GB", "german_swiss";
 //   - a file code as languageAffix gives it: "en-us", "de-ch-1901", "la-x-classic";
 //   - a short tag from this table:
 //       en -> en-us        en-au, en-nz, en-ie, en-za, en-in -> en-gb
-//       de, de-de -> de-1996                de-ch, de-li -> de-ch-1901
+//       de, de-de, de-ch, de-li -> de-1996  de-li-1901 -> de-ch-1901 (as de-ch-1901 itself)
 //       el -> el-monoton   no -> nb         sr -> sr-cyrl    sr-latn, sh, bs -> sh-latn
-//       mn -> mn-cyrl      zh -> zh-latn-pinyin               ku -> kmr
+//       mn -> mn-cyrl      zh-latn -> zh-latn-pinyin         ku -> kmr
 //       am (Amharic), ti (Tigrinya), gez (Ge'ez) -> mul-ethi
+//     and, naming no patterns: zh, zh-hans, zh-hant (Chinese in Han characters; the Chinese
+//     patterns are for pinyin);
 //   - a longer tag: the same without its region subtags (two letters or three digits after the
 //     first subtag): "pt-BR" -> pt, "nn-NO" -> nn, "es-419" -> es, "de-AT-1901" -> de-1901,
-//     "sr-Latn-RS" -> sh-latn; failing that, its longest accepted leading part:
-//     "en-GB-oxendict" -> en-gb, "zh-Hans-CN" -> zh-latn-pinyin.
+//     "sr-Latn-RS" -> sh-latn, "zh-TW" -> none; failing that, its longest accepted leading part:
+//     "en-GB-oxendict" -> en-gb, "zh-Latn-pinyin-x-foo" -> zh-latn-pinyin.
 // Pure; safe to call from any number of threads.
 HYPHENKIT_API std::optional<Language> languageFromTag(std::string_view tag);
+
+// Whether `tag` names a language at all, with patterns here or without: true for everything
+// languageFromTag accepts and for every other well-formed language tag or POSIX locale name (a
+// language subtag of two or three letters, then subtags of one to eight letters or digits:
+// "zh-Hans", "ja", "ar_EG.UTF-8", "xx"); false for "", "Klingon", "en us", "de--CH". A tag for
+// which this is true and languageFromTag gives nothing is a language without patterns: text in
+// it is left as it is. Pure; safe to call from any number of threads.
+HYPHENKIT_API bool isLanguageTag(std::string_view tag);
+
+// The short tags of the table above that languageFromTag reads as `language`, in the table's
+// order: {"de", "de-de", "de-ch", "de-li"} for German_1996, {} for French (whose code "fr" is
+// its tag). The texts are constants that live as long as the program. Pure; safe to call from
+// any number of threads.
+HYPHENKIT_API std::vector<std::string_view> languageTags(Language language);
 
 // Less, equal or greater by number (the operators <, <=, ==, <=> ... compare the same way).
 constexpr std::strong_ordering compare(Language left, Language right) {

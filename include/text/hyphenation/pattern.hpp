@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "text/hyphenation/error.hpp"
+#include "text/hyphenation/export.hpp"
+#include "text/hyphenation/scores.hpp"
 
 namespace text::hyphenation {
 
@@ -22,10 +24,6 @@ namespace text::hyphenation {
 //
 //   Patterns trie = parsePatterns(U"a1b\nb2c\n");
 //   lookupPattern(U"abc", trie);   // {0, 1, 2}: a break may fall between a and b, not b and c
-
-// A score list: entry k belongs to the gap before character k of a word (or pattern).
-// An odd final score allows a break there, an even one (0 included) forbids it.
-using Scores = std::vector<std::int64_t>;
 
 namespace detail {
 struct PatternNode;
@@ -97,11 +95,6 @@ std::optional<std::pair<std::vector<T>, T>> unsnoc(std::vector<T> sequence) {
   T last = std::move(sequence.back());
   sequence.pop_back();
   return std::pair<std::vector<T>, T>(std::move(sequence), std::move(last));
-}
-
-template <class T>
-T mempty() {
-  return T::mempty();
 }
 
 }  // namespace text::hyphenation

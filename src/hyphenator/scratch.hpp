@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "text/hyphenation/scores.hpp"
+
+namespace text::hyphenation::detail {
+
+// The buffers of one thread, reused by every call so that a warm hyphenate or hyphenateText
+// allocates nothing but its result. A character function that itself calls hyphenate finds them
+// taken and gets fresh ones.
+class Scratch {
+ public:
+  Scratch() : buffers_(shared().inUse ? own_ : shared()) { buffers_.inUse = true; }
+  ~Scratch() { buffers_.inUse = false; }
+  Scratch(const Scratch&) = delete;
+  Scratch& operator=(const Scratch&) = delete;
+
+  std::u32string& key() { return buffers_.key; }
+  Scores& scores() { return buffers_.scores; }
+  // A decoded word and the offset of each of its characters in the caller's bytes.
+  std::u32string& word() { return buffers_.word; }
+  std::vector<std::size_t>& starts() { return buffers_.starts; }
+  std::vector<std::size_t>& breaks() { return buffers_.breaks; }
+
+ private:
+  struct Buffers {
+    std::u32string key;
+    Scores scores;
+    std::u32string word;
+    std::vector<std::size_t> starts;
+    std::vector<std::size_t> breaks;
+    bool inUse = false;
+  };
+  static Buffers& shared() {
+    thread_local Buffers buffers;
+    return buffers;
+  }
+
+  Buffers own_;
+  Buffers& buffers_;
+};
+
+}  // namespace text::hyphenation::detail
