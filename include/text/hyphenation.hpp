@@ -14,6 +14,7 @@
 #include "text/hyphenation/exception.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 #include "text/hyphenation/language.hpp"
+#include "text/hyphenation/markup.hpp"
 #include "text/hyphenation/pattern.hpp"
 #include "text/hyphenation/scores.hpp"
 #include "text/hyphenation/text.hpp"

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "markup/element.hpp"
+#include "markup/tokenizer.hpp"
+
+namespace text::hyphenation::detail {
+
+// Which hyphenator the text of an element takes: a Language value (0 to 72), the caller's own
+// hyphenator for text outside any lang, or none.
+using LanguageSlot = std::int16_t;
+inline constexpr LanguageSlot kInheritedLanguage = -2;  // the element has no lang of its own
+inline constexpr LanguageSlot kNoLanguage = -1;         // a language without patterns, or ""
+inline constexpr LanguageSlot kOutsideLanguage = 73;    // the caller's language
+
+// What applies to the character data at the current point of a document.
+struct TextScope {
+  LanguageSlot language;
+  bool hyphenate;
+};
+
+// The stack of open elements of a browser's tree builder, cut down to what decides the language
+// of text and whether it is hyphenated: where an element ends, including the end tags HTML lets
+// authors omit (p, li, dd, dt, option, table parts, ruby parts), blocks that end an open p, end
+// tags that end the elements open inside theirs, void elements, and svg and math content with
+// the tags that leave it. In XML an element ends at its end tag, and "/>" ends any element.
+//
+// Its memory is fixed: past kDeepest open elements, start tags are only counted, and text is
+// left alone until as many end tags have come.
+class OpenElements {
+ public:
+  static constexpr std::size_t kDeepest = 512;
+
+  // What a start tag asks of the tokenizer: its element's content is raw text of this kind.
+  struct Content {
+    Tokenizer::Content kind;
+    std::string_view name;
+  };
+
+  OpenElements(bool xml, LanguageSlot outside);
+
+  // `language` is what the tag's own lang or xml:lang selects, or kInheritedLanguage.
+  Content startTag(const Tag& tag, LanguageSlot language);
+  void endTag(const Tag& tag);
+
+  TextScope scope() const;
+  // Whether CDATA sections are allowed: in svg and math content, and everywhere in XML.
+  bool allowsCdata() const;
+
+  std::size_t depth() const { return entries_.size() - 1; }
+
+ private:
+  enum class Space : std::uint8_t { Html, Svg, MathMl };
+  struct Entry {
+    Element element;
+    Space space;
+    bool ownNoHyphenation;
+    bool hyphenate;  // as inherited and its own
+    LanguageSlot ownLanguage;
+    LanguageSlot language;  // as inherited or its own
+    std::uint64_t nameHash;
+  };
+
+  void push(const Tag& tag, Element element, Space space, LanguageSlot language);
+  void pop() { entries_.pop_back(); }
+  void popUntil(Element element);
+  void popUntilAny(std::initializer_list<Element> elements);
+  void popWhileTopIsNot(std::initializer_list<Element> elements);
+  void generateImpliedEndTags(Element except);
+  void closeParagraph();
+  void refresh(std::size_t from);
+  void startHtmlTag(const Tag& tag, Element element, LanguageSlot language, Content& content);
+  void endHtmlTag(const Tag& tag, Element element);
+  void endFormattingTag(Element element);
+  void endOtherTag(const Tag& tag);
+
+  const Entry& top() const { return entries_.back(); }
+  bool topIs(Element element) const {
+    return top().space == Space::Html && top().element == element;
+  }
+  bool isSpecial(const Entry& entry) const;
+  bool isScopeBoundary(const Entry& entry) const;
+  bool isIntegrationPoint(const Entry& entry) const;
+  // Whether an HTML element of this kind is open with no boundary of the given scope between it
+  // and the top.
+  bool inScope(Element element, std::initializer_list<Element> boundaries = {}) const;
+  bool inTableScope(Element element) const;
+
+  bool xml_;
+  std::vector<Entry> entries_;  // entries_[0] stands for the document, outside every element
+  std::size_t beyondDeepest_ = 0;
+};
+
+}  // namespace text::hyphenation::detail
