@@ -1,5 +1,6 @@
 #include "stream.hpp"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -13,7 +14,6 @@ namespace {
 
 using command::holdLimit;
 using command::LineWindow;
-using command::TextWindow;
 
 // Cuts `text` into chunks of random sizes up to `largest`, as reads from a pipe may.
 std::vector<std::string_view> randomChunks(std::string_view text, std::size_t largest,
@@ -27,7 +27,7 @@ std::vector<std::string_view> randomChunks(std::string_view text, std::size_t la
   return chunks;
 }
 
-// Random text from a small alphabet of word bytes, word-ending bytes and UTF-8 sequences.
+// Random text from a small alphabet of letters, line ends, other bytes and UTF-8 sequences.
 std::string randomText(std::size_t size, std::mt19937& random) {
   static const std::vector<std::string> pieces = {"a", "b", "é", "€", "😀",    " ",    "\n",  ".",
                                                   "7", "<", "-", "'", "\xff", "\x80", "\r\n"};
@@ -38,67 +38,27 @@ std::string randomText(std::size_t size, std::mt19937& random) {
   return text;
 }
 
-// What TextWindow must have handed on once it has seen `seen`: everything up to its last byte
-// that ends a word.
-std::size_t settledLength(std::string_view seen) {
-  std::size_t end = seen.size();
-  while (end > 0 && !command::endsNoWord(seen[end - 1]))
-    --end;
-  return end;
-}
-
-TEST(TextWindow, HandsOnEverythingUpToTheLastWordEndAndLosesNothing) {
-  std::mt19937 random(7);
-  for (int round = 0; round < 200; ++round) {
-    const std::string text = randomText(1 + round * 37, random);
-    TextWindow window;
-    std::string out;
-    std::size_t seen = 0;
-    for (const std::string_view chunk : randomChunks(text, 1 + round % 50, random)) {
-      const std::string_view piece = window.push(chunk);
-      seen += chunk.size();
-      out += piece;
-      ASSERT_EQ(out.size(), settledLength(std::string_view(text).substr(0, seen)));
-    }
-    out += window.finish();
-    ASSERT_EQ(out, text);
+TEST(CharacterCount, CountsCharactersAndEachByteOfNoSequence) {
+  const struct {
+    std::string text;
+    std::size_t count;
+  } cases[] = {
+      {"", 0},
+      {"hyphenation", 11},
+      {"Gr\u00F6\u00DFe \u20AC \U0001F600", 9},
+      {"o\u0308", 2},  // a combining mark is a character of its own
+      {"\xFF\x80"
+       "a",
+       3},
+      {"\xC3", 1},
+      {"\xE2\x82", 2},          // a sequence cut short
+      {"\xC0\xAF", 2},          // an overlong form
+      {"\xED\xA0\x80", 3},      // a surrogate
+      {"\xF4\x90\x80\x80", 4},  // past U+10FFFF
+  };
+  for (const auto& [text, count] : cases) {
+    EXPECT_EQ(command::characterCount(text), count) << text;
   }
-}
-
-TEST(TextWindow, CutsARunLongerThanTheLimitOnlyBetweenCharacters) {
-  // Runs of one- to four-byte characters, and stray continuation bytes, which no sequence can
-  // span more than three of.
-  for (const std::string character :
-       {"a", "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\x80"}) {
-    std::string run;
-    while (run.size() < 3 * holdLimit)
-      run += character;
-    TextWindow window;
-    std::string out;
-    std::size_t held = 0;
-    for (std::size_t at = 0; at < run.size(); at += command::chunkSize) {
-      const std::string_view chunk = std::string_view(run).substr(at, command::chunkSize);
-      const std::string_view piece = window.push(chunk);
-      held += chunk.size() - piece.size();
-      ASSERT_LT(held, holdLimit + command::chunkSize);
-      if (!piece.empty() && character != "\x80") {
-        ASSERT_EQ((out.size() + piece.size()) % character.size(), 0u) << "cut inside a character";
-      }
-      out += piece;
-    }
-    EXPECT_GT(out.size(), 0u) << "nothing was let through before the end";
-    out += window.finish();
-    EXPECT_EQ(out, run);
-  }
-}
-
-TEST(TextWindow, AfterALongRunGoesOnWithWholeWords) {
-  TextWindow window;
-  const std::string run(holdLimit, 'a');
-  EXPECT_EQ(window.push(run).size(), holdLimit - 1);
-  EXPECT_EQ(window.push("bc de"), "abc ");
-  EXPECT_EQ(window.push("f"), "");
-  EXPECT_EQ(window.finish(), "def");
 }
 
 struct Events {
@@ -178,6 +138,39 @@ TEST(Reader, ReadsAPipeToItsEndAndSaysWhenItPauses) {
   command::Reader closed(ends[0]);
   EXPECT_EQ(closed.read(), "");
   EXPECT_NE(closed.error(), 0);
+}
+
+TEST(Output, KeepsTheOrderOfSmallAndLargePiecesAndReportsAFailedWrite) {
+  char name[] = "/tmp/hyphenate_output_XXXXXX";
+  const int file = ::mkstemp(name);
+  ASSERT_GE(file, 0);
+  ::unlink(name);
+  std::mt19937 random(3);
+  std::string expected;
+  {
+    command::Output output(file);
+    for (int piece = 0; piece < 300; ++piece) {
+      // Mostly small pieces, now and then one larger than the buffer.
+      const std::size_t size = piece % 50 == 7 ? command::chunkSize + piece : piece % 13;
+      const std::string text(size, static_cast<char>('a' + piece % 26));
+      output.write(text);
+      expected += text;
+    }
+    output.flush();
+  }
+  std::string written(expected.size() + 1, '\0');
+  ASSERT_EQ(::pread(file, written.data(), written.size(), 0),
+            static_cast<ssize_t>(expected.size()));
+  written.resize(expected.size());
+  EXPECT_EQ(written, expected);
+  ::close(file);
+
+  const int full = ::open("/dev/full", O_WRONLY);
+  ASSERT_GE(full, 0);
+  command::Output output(full);
+  output.write("lost");
+  EXPECT_THROW(output.flush(), command::OutputError);
+  ::close(full);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "stream.hpp"
 
 #include <unistd.h>
+#include <utf8proc.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace command {
 
@@ -21,46 +21,41 @@ std::string_view Reader::read() {
   return {buffer_.data(), size};
 }
 
-bool endsNoWord(char byte) {
-  return byte != '\0' && std::strchr(" \t\n\r\f\v.0123456789<>", byte) != nullptr;
+void Output::flush() {
+  writeAll(buffer_);
+  buffer_.clear();
 }
 
-namespace {
-
-// Where to cut `text`, which holds no byte that ends a word, as near its end as a character
-// boundary allows. No well-formed sequence spans a cut before a byte that is no continuation byte
-// (10xxxxxx), nor one before a continuation byte that follows three others.
-std::size_t characterBoundary(std::string_view text) {
-  const auto isContinuation = [&](std::size_t at) {
-    return (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80;
-  };
-  std::size_t end = text.size() - 1;
-  for (; end > text.size() - 4; --end) {
-    if (!isContinuation(end)) return end;
+void Output::writeSlowly(std::string_view piece) {
+  flush();
+  if (piece.size() >= buffer_.capacity()) {
+    writeAll(piece);
+  } else {
+    buffer_.append(piece);
   }
-  return isContinuation(end) ? text.size() - 1 : end;
 }
 
-}  // namespace
-
-// held_ never holds a byte that ends a word after what was handed on, so only the new bytes need
-// looking at: however long a word grows, each byte is looked at once.
-std::string_view TextWindow::push(std::string_view bytes) {
-  held_.erase(0, handedOn_);
-  const std::size_t known = held_.size();
-  held_.append(bytes);
-  std::size_t end = held_.size();
-  while (end > known && !endsNoWord(held_[end - 1]))
-    --end;
-  if (end == known) end = held_.size() >= holdLimit ? characterBoundary(held_) : 0;
-  handedOn_ = end;
-  return std::string_view(held_).substr(0, end);
+void Output::writeAll(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(output_, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      throw OutputError{errno};
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
 }
 
-std::string_view TextWindow::finish() {
-  held_.erase(0, handedOn_);
-  handedOn_ = held_.size();
-  return held_;
+std::size_t characterCount(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
+  std::size_t count = 0;
+  for (std::size_t at = 0; at < text.size(); ++count) {
+    utf8proc_int32_t c;
+    const utf8proc_ssize_t length =
+        utf8proc_iterate(bytes + at, static_cast<utf8proc_ssize_t>(text.size() - at), &c);
+    at += length > 0 ? static_cast<std::size_t>(length) : 1;
+  }
+  return count;
 }
 
 // Lines that begin and end within one chunk are handed on from the chunk itself; only the start

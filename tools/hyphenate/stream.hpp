@@ -1,7 +1,8 @@
-// The command's input window: input is read in chunks, and each mode holds back only what the
-// next chunk may still continue (a word in text mode, a line in words mode), handing every piece
-// that is settled on at once. So input of any size streams through in bounded memory, and text
-// typed or piped in slowly comes out as it arrives.
+// The command's streaming: input is read in chunks and output written through a buffer, and
+// each mode holds back only what the next chunk may still continue (the library's streams do so
+// for running text and markup, LineWindow for words mode), handing every piece that is settled
+// on at once. So input of any size streams through in bounded memory, and text typed or piped in
+// slowly comes out as it arrives.
 #pragma once
 
 #include <cstddef>
@@ -14,8 +15,7 @@ namespace command {
 
 // Bytes asked for by one read.
 inline constexpr std::size_t chunkSize = std::size_t{1} << 16;
-// The most either window holds back; beyond it the held text is let through (see TextWindow and
-// LineWindow).
+// The most LineWindow holds back; a longer line is let through.
 inline constexpr std::size_t holdLimit = std::size_t{1} << 20;
 
 // Reads a file descriptor in chunks of at most chunkSize bytes.
@@ -38,21 +38,34 @@ class Reader {
   bool drained_ = false;
 };
 
-// Text mode: holds back a word that may go on in the next chunk. What it hands on ends with a
-// byte that ends no word in any language (white space, ".", a digit, "<" or ">"), so hyphenating
-// it apart from what follows changes nothing. A run of more than holdLimit bytes without such a
-// byte is handed on whole at a character boundary, which bounds the memory held (the two sides
-// of the cut are then hyphenated as separate words).
-class TextWindow {
+// A failed write, after which nothing more is worth doing.
+struct OutputError {
+  int error;  // errno
+};
+
+// Writes to a file descriptor through a buffer of chunkSize bytes: the output of a stream comes
+// as many small pieces (a fragment, a separator), and each costs a copy, not a call into stdio
+// or the kernel. A piece as large as the buffer goes out directly.
+class Output {
  public:
-  // Adds `bytes` and returns what is settled now: a view valid until the next call.
-  std::string_view push(std::string_view bytes);
-  // Everything still held, once the input has ended.
-  std::string_view finish();
+  explicit Output(int output) : output_(output) { buffer_.reserve(chunkSize); }
+
+  // Throw OutputError when the descriptor refuses what it is given.
+  void write(std::string_view piece) {
+    if (piece.size() <= buffer_.capacity() - buffer_.size()) {
+      buffer_.append(piece);
+    } else {
+      writeSlowly(piece);
+    }
+  }
+  void flush();
 
  private:
-  std::string held_;
-  std::size_t handedOn_ = 0;  // held_[0, handedOn_) was returned by the last call
+  void writeSlowly(std::string_view piece);
+  void writeAll(std::string_view bytes);
+
+  int output_;
+  std::string buffer_;
 };
 
 // Words mode: every line is one word. `line` receives each whole line with its line feed (and
@@ -75,9 +88,7 @@ class LineWindow {
   bool copying_ = false;
 };
 
-// Bytes that are a letter in no language: a cut just after one never falls inside a word, nor
-// inside a UTF-8 sequence. "." and the digits are never letters; the library's tests check that
-// no language's patterns or character table makes a letter of the others.
-bool endsNoWord(char byte);
+// The number of characters in `text`, a byte of no well-formed UTF-8 sequence counting as one.
+std::size_t characterCount(std::string_view text);
 
 }  // namespace command
