@@ -321,6 +321,24 @@ long_separators)
   tr -s '\001' '|' <"$work/out" | cmp -s - "$work/short" || fail "words mode: other breaks"
   rm -f "$work/out"
   ;;
+manual)
+  # The manual page renders without a warning and describes every option of --help.
+  manual=$here/../../tools/hyphenate/hyphenate.1
+  groff -man -ww -z "$manual" 2>"$work/err" || fail "groff failed: $(cat "$work/err")"
+  [ ! -s "$work/err" ] || fail "groff warns: $(cat "$work/err")"
+  "$hyphenate" --help >"$work/help"
+  for option in $(grep -o -- '--[a-z-]*[a-z]' "$work/help" | sort -u) -l -s -w -h; do
+    grep -qF -- "${option//-/\\-}" "$manual" || fail "the manual page lacks $option"
+  done
+  ;;
+installed_manual)
+  # cmake --install puts the manual page where man looks for it.
+  build=$3
+  cmake --install "$build" --prefix "$work/prefix" >"$work/log" 2>&1 || fail "$(cat "$work/log")"
+  cmp -s "$here/../../tools/hyphenate/hyphenate.1" "$work/prefix/share/man/man1/hyphenate.1" ||
+    fail "share/man/man1/hyphenate.1 is not installed"
+  [ -x "$work/prefix/bin/hyphenate" ] || fail "bin/hyphenate is not installed"
+  ;;
 *)
   fail "no case $case_name"
   ;;
