@@ -69,18 +69,38 @@ void splitIntoParts(const TextRules& rules, std::u32string_view word, TextScratc
 
 }  // namespace
 
+const std::array<CharKind, 0x10000>& unicodeKinds() {
+  static const std::array<CharKind, 0x10000> kinds = [] {
+    std::array<CharKind, 0x10000> built{};
+    for (char32_t c = 0; c < 0x10000; ++c) {
+      built[c] = askRole;
+      if (c == U'\u02BC' || (c >= 0xD800 && c <= 0xDFFF)) continue;
+      const CharCategory category = characterCategory(c);
+      const CharKind stable = isNormalisationStable(c) ? stableFlag : 0;
+      if (isLetterCategory(category)) built[c] = letterKind(category) | stable;
+      if (category == CharCategory::Mark) built[c] = markRole | stable;
+      if (category == CharCategory::DecimalDigit) built[c] = otherRole | digitFlag | stable;
+      if (category == CharCategory::Space) built[c] = spaceRole | stable;
+    }
+    return built;
+  }();
+  return kinds;
+}
+
 TextRules::TextRules(const Hyphenator& hyphenator, const TextOptions& options)
     : hyphenator_(hyphenator),
       options_(options),
       patternCharacters_(wordLetters(state())),
-      leftMin_(options.leftMin ? std::max<std::int64_t>(*options.leftMin, 1) : state().leftMin),
-      rightMin_(options.rightMin ? std::max<std::int64_t>(*options.rightMin, 1) : state().rightMin),
+      minimums_{options.leftMin ? std::max<std::int64_t>(*options.leftMin, 1) : state().leftMin,
+                options.rightMin ? std::max<std::int64_t>(*options.rightMin, 1) : state().rightMin},
+      unicode_(unicodeKinds().data()),
       separatorCharacters_(decodeUtf8(options.separator)) {
   for (char32_t c = 0; c < 0x80; ++c)
     ascii_[c] = classify(c);
   const bool loneHyphen =
       separatorCharacters_.size() == 1 && isExplicitHyphen(separatorCharacters_.front());
-  separatorJoins_ = !separatorCharacters_.empty() && !loneHyphen &&
+  separatorJoins_ = !separatorCharacters_.empty() && separatorCharacters_.size() <= joiningLength &&
+                    !loneHyphen &&
                     std::none_of(separatorCharacters_.begin(), separatorCharacters_.end(),
                                  [&](char32_t c) { return roleOf(kindOf(c)) == spaceRole; });
 }
@@ -93,11 +113,15 @@ bool TextRules::isPatternCharacter(char32_t c) const {
                                : patternCharacters_.contains(hyphenatorState.function(c));
 }
 
-CharKind TextRules::kindOfNonAscii(char32_t c) const {
-  return classify(c);
+CharKind TextRules::classify(char32_t c) const {
+  const CharKind kind = roleAndFlags(c);
+  // Stability matters only for what can be part of a word.
+  const CharRole role = roleOf(kind);
+  const bool inWords = role == letterRole || role == markRole || role == innerRole;
+  return kind | (!inWords || isNormalisationStable(c) ? stableFlag : 0);
 }
 
-CharKind TextRules::classify(char32_t c) const {
+CharKind TextRules::roleAndFlags(char32_t c) const {
   if (c == U'\u00AD') return softHyphenRole;
   if (isExplicitHyphen(c) || c == U'.') return otherRole;
   const CharCategory category = characterCategory(c);
@@ -142,8 +166,7 @@ void findWordBreaks(const TextRules& rules, std::u32string_view word, bool mayCh
   const std::u32string_view key = parts.empty() ? word : std::u32string_view(nfc);
   if (key.size() < rules.options().minWordLength) return;
   std::vector<std::size_t>& breaks = scratch.words().breaks();
-  findBreaks(rules.state(), key, Minimums{rules.leftMin(), rules.rightMin()}, &scratch.words(),
-             breaks);
+  findBreaks(rules.state(), key, rules.minimums(), &scratch.words(), breaks);
 
   std::vector<std::size_t>& indices = scratch.indices();
   const auto keep = [&](std::size_t k) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "common/code_point_table.hpp"
+#include "hyphenator/breaks.hpp"
 #include "hyphenator/state.hpp"
 #include "text/hyphenation/text.hpp"
 
@@ -28,9 +29,11 @@ enum CharRole : std::uint8_t {
   innerRole,       // a character of the patterns that is no letter: only between two letters
   softHyphenRole,  // U+00AD: between two letters, a break already present
   otherRole,       // ends a word: punctuation, digits, explicit hyphens, invalid bytes, ...
+  askRole,         // in unicodeKinds() only: the hyphenator decides
 };
 using CharKind = std::uint8_t;
-inline constexpr CharKind roleMask = 0x0F;
+inline constexpr CharKind roleMask = 0x07;
+inline constexpr CharKind stableFlag = 0x08;   // normalisation never changes it (see unicode.hpp)
 inline constexpr CharKind upperFlag = 0x10;    // an upper-case (or title-case) letter
 inline constexpr CharKind lowerFlag = 0x20;    // a lower-case letter
 inline constexpr CharKind digitFlag = 0x40;    // a decimal digit
@@ -40,6 +43,11 @@ inline CharRole roleOf(CharKind kind) {
   return static_cast<CharRole>(kind & roleMask);
 }
 
+// The kinds of the characters of the Basic Multilingual Plane, where nearly all text lies, that no
+// hyphenator changes: letters, marks, digits and white space; every other character has askRole.
+// Built on first use, once per process.
+const std::array<CharKind, 0x10000>& unicodeKinds();
+
 // Everything a call derives once from its hyphenator and options. Holds the hyphenator, so it
 // stays valid on its own; immutable, and safe to share between threads.
 class TextRules {
@@ -48,29 +56,38 @@ class TextRules {
   TextRules(const Hyphenator& hyphenator, const TextOptions& options);
 
   // The kind of a well-formed character.
-  CharKind kindOf(char32_t c) const { return c < 0x80 ? ascii_[c] : kindOfNonAscii(c); }
+  CharKind kindOf(char32_t c) const {
+    if (c < 0x80) return ascii_[c];
+    if (c < 0x10000) {
+      const CharKind kind = unicode_[c];
+      if (roleOf(kind) != askRole) return kind;
+    }
+    return classify(c);
+  }
   const std::array<CharKind, 128>& ascii() const { return ascii_; }
 
   const HyphenatorState& state() const { return HyphenatorAccess::state(hyphenator_); }
   const TextOptions& options() const { return options_; }
-  std::int64_t leftMin() const { return leftMin_; }
-  std::int64_t rightMin() const { return rightMin_; }
+  // The minimums of this call: the options' where given (at least 1), else the hyphenator's.
+  Minimums minimums() const { return minimums_; }
   // The separator as characters, and whether it joins letters into one word (see text.hpp):
-  // it does when it is not empty, holds no white space and is not an explicit hyphen alone.
+  // it does when it is not empty, holds no white space, is not an explicit hyphen alone and has
+  // at most joiningLength characters, which bounds what a word's end compares.
   std::u32string_view separatorCharacters() const { return separatorCharacters_; }
   bool separatorJoins() const { return separatorJoins_; }
+  static constexpr std::size_t joiningLength = 16;
 
  private:
-  CharKind kindOfNonAscii(char32_t c) const;
   CharKind classify(char32_t c) const;
+  CharKind roleAndFlags(char32_t c) const;
   bool isPatternCharacter(char32_t c) const;
 
   Hyphenator hyphenator_;
   TextOptions options_;
   const CharSet& patternCharacters_;
   std::array<CharKind, 128> ascii_{};
-  std::int64_t leftMin_;
-  std::int64_t rightMin_;
+  Minimums minimums_;
+  const CharKind* unicode_;
   std::u32string separatorCharacters_;
   bool separatorJoins_;
 };

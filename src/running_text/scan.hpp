@@ -39,6 +39,23 @@ struct Part {
   std::size_t composedStart;
 };
 
+// The word being gathered: its characters and the position of each (and the position after the
+// last), in storage that only grows.
+class WordBuffer {
+ public:
+  std::size_t capacity() const { return characters_.size(); }
+  char32_t* characters() { return characters_.data(); }
+  std::size_t* positions() { return positions_.data(); }
+  void grow() {
+    characters_.resize(2 * characters_.size() + 32);
+    positions_.resize(characters_.size() + 1);
+  }
+
+ private:
+  std::u32string characters_;
+  std::vector<std::size_t> positions_{0};
+};
+
 // The buffers of one thread's scans, reused so that a warm call allocates nothing but its
 // result. A character function that itself hyphenates text finds them taken and gets fresh ones.
 class TextScratch {
@@ -48,17 +65,17 @@ class TextScratch {
   TextScratch(const TextScratch&) = delete;
   TextScratch& operator=(const TextScratch&) = delete;
 
-  Scratch& words() { return words_; }                                // findBreaks' buffers
-  std::u32string& word() { return words_.word(); }                   // the word being gathered
-  std::vector<std::size_t>& positions() { return words_.starts(); }  // its characters' positions
-  std::vector<std::size_t>& indices() { return buffers_.indices; }   // breaks in the word
-  std::vector<std::size_t>& offsets() { return buffers_.offsets; }   // breaks in the token
+  Scratch& words() { return words_; }                               // findBreaks' buffers
+  WordBuffer& word() { return buffers_.word; }                      // the word being gathered
+  std::vector<std::size_t>& indices() { return buffers_.indices; }  // breaks in the word
+  std::vector<std::size_t>& offsets() { return buffers_.offsets; }  // breaks in the token
   std::u32string& nfc() { return buffers_.nfc; }
   std::vector<Part>& parts() { return buffers_.parts; }
   NormalisationBuffers& normalisation() { return buffers_.normalisation; }
 
  private:
   struct Buffers {
+    WordBuffer word;
     std::vector<std::size_t> indices;
     std::vector<std::size_t> offsets;
     std::u32string nfc;
@@ -176,23 +193,25 @@ class TextScanner {
  private:
   // The token at `start`: its breaks go to scratch_.offsets(); returns the position after it.
   std::size_t token(std::size_t start, bool judge) {
+    const Source source = source_;
     std::vector<std::size_t>& offsets = scratch_.offsets();
     offsets.clear();
     nonProse_ = true;
-    std::size_t at = start;
+    Read read = source.read(start);
     if (judge) {
-      while (at < size_) {
-        const Read read = source_.read(at);
-        if (!(read.kind & openingFlag)) break;
-        at = read.next;
+      std::size_t at = start;
+      Read opening = read;
+      while (opening.kind & openingFlag) {
+        at = opening.next;
+        if (at >= size_) break;
+        opening = source.read(at);
       }
-      if (at < size_ && opensNonProse(at)) return skipToken(at);
-      at = start;
+      if (at < size_ && mayOpenNonProse(opening.c) && opensNonProse(at)) return skipToken(at);
     }
     bool afterAlphanumeric = false;  // the character before is a letter or a digit
     char32_t before = 0;
-    while (at < size_) {
-      const Read read = source_.read(at);
+    std::size_t at = start;
+    while (true) {
       const CharRole role = roleOf(read.kind);
       if (role == spaceRole) break;
       if (role == letterRole) {
@@ -204,19 +223,39 @@ class TextScanner {
         }
         afterAlphanumeric = true;
         before = 0;
-        continue;
+      } else {
+        if (judge && read.next < size_ &&
+            marksNonProse(read.c, afterAlphanumeric, before, read.next)) {
+          offsets.clear();
+          return skipToken(read.next);
+        }
+        afterAlphanumeric = (read.kind & digitFlag) != 0;
+        before = read.c;
+        at = read.next;
       }
-      if (judge && read.next < size_ &&
-          marksNonProse(read.c, afterAlphanumeric, before, read.next)) {
-        offsets.clear();
-        return skipToken(read.next);
-      }
-      afterAlphanumeric = (read.kind & digitFlag) != 0;
-      before = read.c;
-      at = read.next;
+      if (at >= size_) break;
+      read = source.read(at);
     }
     nonProse_ = false;
     return at;
+  }
+
+  // Whether a token may be no prose by its first character (see opensNonProse).
+  static bool mayOpenNonProse(char32_t c) {
+    switch (c) {
+      case U'w':
+      case U'W':
+      case U'm':
+      case U'M':
+      case U'/':
+      case U'~':
+      case U'.':
+      case U'-':
+      case U'#':
+        return true;
+      default:
+        return false;
+    }
   }
 
   std::size_t skipToken(std::size_t at) const {
@@ -301,13 +340,26 @@ class TextScanner {
   // scratch_.offsets(); returns the position after it. With `identifier` given, a camelCase word
   // sets it instead and gets no breaks.
   std::size_t word(std::size_t at, Read current, bool* identifier) {
-    std::u32string& characters = scratch_.word();
-    std::vector<std::size_t>& positions = scratch_.positions();
-    characters.clear();
-    positions.clear();
+    // Local copies, which the stores into the buffer cannot alias.
+    const Source source = source_;
+    const std::size_t size = size_;
+    WordBuffer& buffer = scratch_.word();
+    char32_t* characters = buffer.characters();
+    std::size_t* positions = buffer.positions();
+    std::size_t capacity = buffer.capacity();
+    std::size_t length = 0;
+    // Makes room for one more character; the stores themselves stay in the loop.
+    const auto reserve = [&] {
+      if (length < capacity) [[likely]]
+        return;
+      buffer.grow();
+      characters = buffer.characters();
+      positions = buffer.positions();
+      capacity = buffer.capacity();
+    };
     bool holdsBreaks = false;
     bool hasMark = false;
-    char32_t largest = 0;
+    bool stable = true;  // every character is one that normalisation leaves alone
     // The lower-case letters just before, and whether they begin the word or a part of it that
     // follows an apostrophe or a break.
     std::size_t lowerRun = 0;
@@ -326,12 +378,13 @@ class TextScanner {
           runOpensPart = false;
         }
       }
-      characters.push_back(current.c);
-      positions.push_back(at);
-      largest = std::max(largest, current.c);
+      reserve();
+      characters[length] = current.c;
+      positions[length++] = at;
+      stable = stable && (current.kind & stableFlag);
       at = current.next;
-      if (at >= size_) break;
-      const Read next = source_.read(at);
+      if (at >= size) break;
+      const Read next = source.read(at);
       const CharRole role = roleOf(next.kind);
       if (role == letterRole || role == markRole) {
         hasMark = hasMark || role == markRole;
@@ -340,9 +393,9 @@ class TextScanner {
       }
       // What joins two letters into one word: the separator, a soft hyphen or an apostrophe.
       if (rules_.separatorJoins()) {
-        const std::size_t after = source_.afterSeparator(at);
-        if (after != noPosition && after < size_) {
-          const Read letter = source_.read(after);
+        const std::size_t after = source.afterSeparator(at);
+        if (after != noPosition && after < size) {
+          const Read letter = source.read(after);
           if (roleOf(letter.kind) == letterRole) {
             holdsBreaks = true;
             at = after;
@@ -353,12 +406,14 @@ class TextScanner {
           }
         }
       }
-      if ((role == innerRole || role == softHyphenRole) && next.next < size_) {
-        const Read letter = source_.read(next.next);
+      if ((role == innerRole || role == softHyphenRole) && next.next < size) {
+        const Read letter = source.read(next.next);
         if (roleOf(letter.kind) == letterRole) {
           holdsBreaks = holdsBreaks || role == softHyphenRole;
-          characters.push_back(next.c);
-          positions.push_back(at);
+          reserve();
+          characters[length] = next.c;
+          positions[length++] = at;
+          stable = stable && (next.kind & stableFlag);
           at = next.next;
           current = letter;
           lowerRun = 0;
@@ -368,22 +423,31 @@ class TextScanner {
       }
       break;
     }
-    positions.push_back(at);
+    positions[length] = at;
     if (camelCase) {
       *identifier = true;
       return at;
     }
     if (holdsBreaks) return at;
+    std::vector<std::size_t>& offsets = scratch_.offsets();
+    if (stable && rules_.options().minWordLength == 0) {
+      // Most words: nothing to normalise, no combining mark to keep a break from (marks are
+      // never stable); findBreaks puts none before the first character.
+      std::vector<std::size_t>& breaks = scratch_.words().breaks();
+      findBreaks(rules_.state(), {characters, length}, rules_.minimums(), &scratch_.words(),
+                 breaks);
+      for (const std::size_t k : breaks) {
+        if (k < length) offsets.push_back(source.offset(positions[k]));
+      }
+      return at;
+    }
     std::vector<std::size_t>& indices = scratch_.indices();
     indices.clear();
-    findWordBreaks(rules_, characters, largest >= firstComposing, hasMark, scratch_);
+    findWordBreaks(rules_, {characters, length}, !stable, hasMark, scratch_);
     for (const std::size_t k : indices)
-      scratch_.offsets().push_back(source_.offset(positions[k]));
+      offsets.push_back(source.offset(positions[k]));
     return at;
   }
-
-  // No character below this takes part in composition or decomposition.
-  static constexpr char32_t firstComposing = 0x300;
 
   const TextRules& rules_;
   const Source& source_;

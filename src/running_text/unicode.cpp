@@ -2,11 +2,14 @@
 
 #include <utf8proc.h>
 
+#include <cstdint>
+
 #include "common/utf8_encode.hpp"
 
 namespace text::hyphenation::detail {
+namespace {
 
-CharCategory characterCategory(char32_t c) {
+CharCategory categoryFromDatabase(char32_t c) {
   if (c > 0x10FFFF) return CharCategory::Other;
   if ((c >= 0x09 && c <= 0x0D) || c == 0x85) return CharCategory::Space;
   switch (utf8proc_category(static_cast<utf8proc_int32_t>(c))) {
@@ -35,6 +38,34 @@ CharCategory characterCategory(char32_t c) {
     default:
       return CharCategory::Other;
   }
+}
+
+bool stableFromDatabase(char32_t c) {
+  const utf8proc_property_t* property = utf8proc_get_property(static_cast<utf8proc_int32_t>(c));
+  if (property->combining_class != 0) return false;
+  // Combining marks may compose with what precedes them, and of the characters of class 0 that
+  // can be the second of a composition, all but the Hangul vowel and final jamo are marks.
+  if (categoryFromDatabase(c) == CharCategory::Mark || (c >= 0x1161 && c <= 0x1175) ||
+      (c >= 0x11A8 && c <= 0x11C2)) {
+    return false;
+  }
+  // Form C leaves compatibility decompositions alone.
+  if (property->decomp_seqindex == UINT16_MAX || property->decomp_type != 0) return true;
+  // A composite that normalisation rebuilds is stable; a singleton or an excluded one is not.
+  std::u32string nfc;
+  NormalisationBuffers buffers;
+  composeNfc(std::u32string_view(&c, 1), nfc, buffers);
+  return nfc.size() == 1 && nfc.front() == c;
+}
+
+}  // namespace
+
+CharCategory characterCategory(char32_t c) {
+  return categoryFromDatabase(c);
+}
+
+bool isNormalisationStable(char32_t c) {
+  return c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF) && stableFromDatabase(c);
 }
 
 bool isStarter(char32_t c) {

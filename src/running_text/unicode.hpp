@@ -20,8 +20,14 @@ enum class CharCategory : std::uint8_t {
 };
 
 // The category of `c` by the Unicode character database that utf8proc carries; values that are
-// no code point are Other. Safe from any number of threads.
+// no code point are Other. A lookup in utf8proc's tables: running text asks it once per
+// character of the Basic Multilingual Plane (see rules.hpp). Safe from any number of threads.
 CharCategory characterCategory(char32_t c);
+
+// Whether normalisation to Form C leaves `c` as it is wherever it stands: it has combining class
+// 0, no decomposition that composition would not undo, and composes with no character before it.
+// A word of such characters is in Form C. Safe from any number of threads.
+bool isNormalisationStable(char32_t c);
 
 // Whether `c` has canonical combining class 0: normalisation never moves a character across it.
 bool isStarter(char32_t c);

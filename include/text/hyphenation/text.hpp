@@ -22,8 +22,8 @@
 //     on either side are words of their own, and no separator goes next to the hyphen;
 //   - a word that already holds a soft hyphen (U+00AD) or the separator between two of its
 //     letters keeps exactly the breaks it has and gets no others, so hyphenating a text twice
-//     gives what hyphenating it once gives (for a separator that is no explicit hyphen and holds
-//     no white space).
+//     gives what hyphenating it once gives (for a separator of at most 16 characters that is no
+//     explicit hyphen and holds no white space; a longer one is only ever inserted).
 // Tokens that are not prose are copied unchanged (unless skipNonProse is off); a token is a
 // longest run of characters that are no white space, taken without the brackets and quotation
 // marks that open it:
@@ -59,8 +59,8 @@ struct TextOptions {
   std::size_t minWordLength = 0;
   // The fewest characters before the first and after the last break, in place of the
   // hyphenator's minimums for this call; a value below 1 counts as 1.
-  std::optional<std::int64_t> leftMin;
-  std::optional<std::int64_t> rightMin;
+  std::optional<std::int64_t> leftMin = std::nullopt;
+  std::optional<std::int64_t> rightMin = std::nullopt;
   // URLs, e-mail addresses, paths, identifiers, options and hashtags are copied unchanged.
   bool skipNonProse = true;
 };
