@@ -59,6 +59,7 @@ class MarkupState {
   // starts in held_.
   std::string held_;
   std::size_t decoded_ = 0;
+  std::size_t nextSettle_ = kWindow;  // the size of held_ at which to try to settle again
   std::u32string characters_;
   std::vector<std::size_t> starts_;
   std::vector<std::size_t> offsets_;
@@ -70,6 +71,7 @@ void MarkupState::reset() {
   elements_.reset();
   held_.clear();
   decoded_ = 0;
+  nextSettle_ = kWindow;
   characters_.clear();
   starts_.clear();
   if (options_.syntax != MarkupSyntax::Detect) start(options_.syntax == MarkupSyntax::Xhtml);
@@ -142,7 +144,7 @@ void MarkupState::text(std::string_view bytes, TextSink sink) {
     return;
   }
   held_.append(bytes);
-  if (held_.size() >= kWindow) settle(sink);
+  if (held_.size() >= nextSettle_) settle(sink);
 }
 
 void MarkupState::markup(const Tokenizer::Token& token, std::string_view bytes, TextSink sink) {
@@ -172,6 +174,9 @@ void MarkupState::settle(TextSink sink) {
   } else if (held_.size() >= 2 * kWindow) {
     emitHeld(characters_.size(), sink);
   }
+  // Trying again after every small piece of one long word would look at the same characters
+  // over and over.
+  nextSettle_ = std::max(kWindow, held_.size() + kWindow / 8);
 }
 
 // The stretch of text ends: hyphenate all that is held.
@@ -180,6 +185,7 @@ void MarkupState::endText(TextSink sink) {
   decodeCharacterData(held_, decoded_, true, tokenizer_->xml(), characters_, starts_);
   decoded_ = held_.size();
   emitHeld(characters_.size(), sink);
+  nextSettle_ = kWindow;
 }
 
 // Writes out the first `characterCount` held characters with the separators that go between

@@ -24,13 +24,28 @@ std::string_view localName(std::string_view name) {
 }  // namespace
 
 OpenElements::OpenElements(bool xml, LanguageSlot outside) : xml_(xml) {
-  entries_.reserve(kDeepest + 1);
-  entries_.push_back({E::Other, Space::Html, false, true, outside, outside, 0});
+  entries_.reserve(32);  // grows with the document, up to kDeepest + 1
+  entries_.push_back({E::Other, Space::Html, false, true, false, outside, outside, 0, 0});
 }
 
 TextScope OpenElements::scope() const {
   if (beyondDeepest_ > 0) return {kNoLanguage, false};
-  return {top().language, top().hyphenate};
+  // Text in a table outside its cells goes before the table. (White space stays, but has no
+  // words to break.)
+  const std::size_t foster = fosterParent();
+  const Entry& entry = entries_[foster != kNoFosterParent ? foster : entries_.size() - 1];
+  return {entry.language, entry.hyphenate};
+}
+
+std::size_t OpenElements::fosterParent() const {
+  if (xml_ || top().space != Space::Html ||
+      !oneOf(top().element, {E::Table, E::Tbody, E::Thead, E::Tfoot, E::Tr})) {
+    return kNoFosterParent;
+  }
+  for (std::size_t k = entries_.size() - 1; k > 0; --k) {
+    if (entries_[k].space == Space::Html && entries_[k].element == E::Table) return k - 1;
+  }
+  return kNoFosterParent;
 }
 
 bool OpenElements::allowsCdata() const {
@@ -40,13 +55,6 @@ bool OpenElements::allowsCdata() const {
 bool OpenElements::isSpecial(const Entry& entry) const {
   if (entry.space == Space::Html) return hasFlag(entry.element, kSpecial);
   return isIntegrationPoint(entry);
-}
-
-bool OpenElements::isIntegrationPoint(const Entry& entry) const {
-  if (entry.space == Space::Svg) return oneOf(entry.element, {E::Foreignobject, E::Desc, E::Title});
-  if (entry.space == Space::MathMl)
-    return oneOf(entry.element, {E::Mi, E::Mo, E::Mn, E::Ms, E::Mtext});
-  return false;
 }
 
 bool OpenElements::isScopeBoundary(const Entry& entry) const {
@@ -81,7 +89,21 @@ void OpenElements::push(const Tag& tag, Element element, Space space, LanguageSl
   }
   const bool noHyphenation = tag.noHyphenateClass || space != Space::Html ||
                              (element != E::Other && hasFlag(element, kNoHyphenation));
-  entries_.push_back({element, space, noHyphenation, false, language, kNoLanguage, tag.nameHash});
+  bool integrationPoint = false;
+  if (space == Space::Svg) integrationPoint = oneOf(element, {E::Foreignobject, E::Desc, E::Title});
+  if (space == Space::MathMl) {
+    integrationPoint = oneOf(element, {E::Mi, E::Mo, E::Mn, E::Ms, E::Mtext}) ||
+                       (element == E::AnnotationXml && tag.htmlEncoding);
+  }
+  // An element that a table does not take goes before the table.
+  const bool tablePart =
+      space == Space::Html &&
+      oneOf(element, {E::Caption, E::Colgroup, E::Col, E::Tbody, E::Thead, E::Tfoot, E::Tr, E::Td,
+                      E::Th, E::Table, E::Template, E::Form});
+  const std::size_t foster = tablePart ? kNoFosterParent : fosterParent();
+  const std::size_t parent = foster != kNoFosterParent ? foster : entries_.size() - 1;
+  entries_.push_back({element, space, noHyphenation, false, integrationPoint, language, kNoLanguage,
+                      static_cast<std::uint16_t>(parent), tag.nameHash});
   refresh(entries_.size() - 1);
 }
 
@@ -89,7 +111,7 @@ void OpenElements::push(const Tag& tag, Element element, Space space, LanguageSl
 void OpenElements::refresh(std::size_t from) {
   for (std::size_t k = std::max<std::size_t>(from, 1); k < entries_.size(); ++k) {
     Entry& entry = entries_[k];
-    const Entry& parent = entries_[k - 1];
+    const Entry& parent = entries_[entry.parent];
     entry.language = entry.ownLanguage == kInheritedLanguage ? parent.language : entry.ownLanguage;
     entry.hyphenate = parent.hyphenate && !entry.ownNoHyphenation;
   }
@@ -242,6 +264,12 @@ void OpenElements::startHtmlTag(const Tag& tag, Element element, LanguageSlot la
       if (element != E::Col) push(tag, element, Space::Html, language);
       return;
     }
+    case E::A:
+    case E::Nobr:
+      // An a in an a (or nobr in nobr) first ends the open one.
+      if (inScope(element)) endFormattingTag(element);
+      push(tag, element, Space::Html, language);
+      return;
     case E::Table:
       // A table that starts directly in a table ends it; elsewhere it may end a p.
       if (top().space == Space::Html &&
@@ -372,6 +400,10 @@ void OpenElements::endFormattingTag(Element element) {
         entries_.resize(k);
       } else {
         entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(k));
+        for (std::size_t above = k; above < entries_.size(); ++above) {
+          std::uint16_t& parent = entries_[above].parent;
+          if (parent >= k) parent = static_cast<std::uint16_t>(parent == k ? k - 1 : parent - 1);
+        }
         refresh(k);
       }
       return;

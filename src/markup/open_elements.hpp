@@ -58,9 +58,12 @@ class OpenElements {
     Element element;
     Space space;
     bool ownNoHyphenation;
-    bool hyphenate;  // as inherited and its own
+    bool hyphenate;         // as inherited and its own
+    bool integrationPoint;  // HTML content may go in it
     LanguageSlot ownLanguage;
     LanguageSlot language;  // as inherited or its own
+    std::uint16_t parent;   // the entry it inherits from: the one below, or, for an element
+                            // a table moves out of itself, the one below the table
     std::uint64_t nameHash;
   };
 
@@ -83,7 +86,11 @@ class OpenElements {
   }
   bool isSpecial(const Entry& entry) const;
   bool isScopeBoundary(const Entry& entry) const;
-  bool isIntegrationPoint(const Entry& entry) const;
+  bool isIntegrationPoint(const Entry& entry) const { return entry.integrationPoint; }
+  // Where content that a table does not take goes instead: the entry below the nearest table,
+  // when the top is a table, tbody, thead, tfoot or tr; kNoFosterParent otherwise.
+  static constexpr std::size_t kNoFosterParent = static_cast<std::size_t>(-1);
+  std::size_t fosterParent() const;
   // Whether an HTML element of this kind is open with no boundary of the given scope between it
   // and the top.
   bool inScope(Element element, std::initializer_list<Element> boundaries = {}) const;

@@ -238,7 +238,9 @@ void Tokenizer::beginTag(bool end) {
   tag_.lang.clear();
   tag_.xmlLang.clear();
   tag_.noHyphenateClass = false;
+  tag_.htmlEncoding = false;
   sawClass_ = false;
+  sawEncoding_ = false;
   attribute_ = Attribute::Other;
 }
 
@@ -264,6 +266,10 @@ void Tokenizer::endAttributeName() {
   } else if (name == "xml:lang" && !tag_.hasXmlLang) {
     tag_.hasXmlLang = true;
     attribute_ = Attribute::XmlLang;
+  } else if (name == "encoding" && !sawEncoding_) {
+    sawEncoding_ = true;
+    attribute_ = Attribute::Encoding;
+    encoding_.clear();
   } else if (name == "class" && !sawClass_) {
     sawClass_ = true;
     attribute_ = Attribute::Class;
@@ -280,6 +286,9 @@ void Tokenizer::pushValueByte(char c) {
       return;
     case Attribute::XmlLang:
       tag_.xmlLang.push(c);
+      return;
+    case Attribute::Encoding:
+      encoding_.push(lower(c));
       return;
     case Attribute::Class:
       if (isSpace(c)) {
@@ -298,6 +307,10 @@ void Tokenizer::pushValueByte(char c) {
 void Tokenizer::endValue() {
   if (attribute_ == Attribute::Class && classMatched_ == static_cast<int>(kNoHyphenate.size())) {
     tag_.noHyphenateClass = true;
+  }
+  if (attribute_ == Attribute::Encoding && !encoding_.truncated()) {
+    tag_.htmlEncoding =
+        encoding_.view() == "text/html" || encoding_.view() == "application/xhtml+xml";
   }
   attribute_ = Attribute::Other;
 }

@@ -48,6 +48,9 @@ struct Tag {
   BoundedText<kLongestValue> xmlLang;
   // The first class attribute lists nohyphenate.
   bool noHyphenateClass = false;
+  // The first encoding attribute is "text/html" or "application/xhtml+xml" (in any case), which
+  // makes a MathML annotation-xml hold HTML.
+  bool htmlEncoding = false;
 };
 
 // The states of the HTML tokenizer, as the HTML standard defines them, for everything that is
@@ -125,10 +128,12 @@ class Tokenizer {
   Tag tag_;
 
   // The attribute being read: which of the interesting ones it is, and its name so far.
-  enum class Attribute : std::uint8_t { Other, Lang, XmlLang, Class };
+  enum class Attribute : std::uint8_t { Other, Lang, XmlLang, Class, Encoding };
   Attribute attribute_ = Attribute::Other;
   BoundedText<16> attributeName_;
   bool sawClass_ = false;
+  bool sawEncoding_ = false;
+  BoundedText<24> encoding_;
   int classMatched_ = 0;  // bytes of "nohyphenate" matched in the current class name; -1: none
 
   std::string_view declaration_;  // "--", "doctype" or "[CDATA[" after "<!"
