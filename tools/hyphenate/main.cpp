@@ -40,8 +40,10 @@ struct Setup {
   // The language for text outside any lang attribute; nothing for one without patterns, whose
   // text is copied unchanged.
   std::optional<hy::Language> language;
-  // Words mode's: the language's own, or one with the minimums asked for.
+  // Words mode's: the language's own, or one with the minimums asked for; nothing in the other
+  // modes, and for a language without patterns.
   std::optional<hy::Hyphenator> wordHyphenator;
+  std::string wordSeparator;
 
   hy::TextOptions textOptions(Format format) const {
     hy::TextOptions text;
@@ -104,13 +106,13 @@ void writeWord(std::string_view line, const Setup& setup) {
     ending = line.substr(line.size() - 1);
   }
   line.remove_suffix(ending.size());
-  if (!setup.wordHyphenator || command::characterCount(line) < setup.options.minLength) {
+  const std::size_t minLength = setup.options.minLength;
+  if (!setup.wordHyphenator || (minLength > 0 && command::characterCount(line) < minLength)) {
     writeOutput(line);
   } else {
-    const std::string separator = command::separatorOf(setup.options, Format::words);
     bool first = true;
     for (const std::string& fragment : hy::hyphenate(*setup.wordHyphenator, line)) {
-      if (!first) writeOutput(separator);
+      if (!first) writeOutput(setup.wordSeparator);
       writeOutput(fragment);
       first = false;
     }
@@ -215,7 +217,8 @@ int main(int argc, char** argv) {
     case command::Action::hyphenate:
       break;
   }
-  Setup setup{options, hy::Language::English_US, std::nullopt};
+  Setup setup{options, hy::Language::English_US, std::nullopt,
+              command::separatorOf(options, Format::words)};
   if (options.language) {
     // A tag of a language without patterns (zh, ja) is no error: its text is copied unchanged.
     setup.language = hy::languageFromTag(*options.language);
@@ -227,7 +230,7 @@ int main(int argc, char** argv) {
   }
 
   try {
-    if (setup.language) {
+    if (setup.language && options.format == Format::words) {
       const hy::Hyphenator& hyphenator = hy::languageHyphenator(*setup.language);
       setup.wordHyphenator = hyphenator;
       if (options.leftMin || options.rightMin) {
