@@ -82,28 +82,22 @@ std::span<const std::int64_t> plainScores(const HyphenatorState& state, std::u32
 }
 
 // The raw list on the fast path, when it applies: no exception can list the word, so it goes
-// straight from its characters to letter classes and through the automaton.
-std::optional<std::span<const std::uint8_t>> fastScores(const FastPath& fastPath,
-                                                        std::u32string_view word,
-                                                        FrozenTrie::ShortWordBuffer& buffer) {
-  if (word.size() > FrozenTrie::shortWord) return std::nullopt;
+// straight from its characters to letter classes and through the automaton. A span without data
+// when it does not apply.
+std::span<const std::uint8_t> fastScores(const FastPath& fastPath, std::u32string_view word,
+                                         FrozenTrie::ShortWordBuffer& buffer) {
+  if (word.size() > FrozenTrie::shortWord) return {};
   const ExceptionFilter& exceptions = fastPath.exceptions();
   if (!exceptions.empty() && exceptions.mayList(word.size(), fastPath.chars()(word.front()),
                                                 fastPath.chars()(word.back()))) {
-    return std::nullopt;
+    return {};
   }
   std::uint32_t classes[FrozenTrie::shortWord];
-  for (std::size_t i = 0; i < word.size(); ++i)
-    classes[i] = fastPath.letterClass(word[i]);
+  fastPath.letterClasses(word, classes);
   return fastPath.trie()->scoreShortWord({classes, word.size()}, buffer);
 }
 
 }  // namespace
-
-void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch* scratch,
-                std::vector<std::size_t>& breaks) {
-  findBreaks(state, word, Minimums{state.leftMin, state.rightMin}, scratch, breaks);
-}
 
 // The raw list R (entry k belongs to the gap before character k of the key) is trimmed to
 // T = max(l, 0) zeros followed by up to m = n - l - r + 1 entries of R from entry max(l, 0) on;
@@ -126,8 +120,8 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums
   if (const FastPath* fastPath = state.fastPath.load(std::memory_order_acquire)) {
     FrozenTrie::ShortWordBuffer buffer;
     // The fast list has at least n >= 1 entries, so the malformed case cannot arise here.
-    if (const auto raw = fastScores(*fastPath, word, buffer)) {
-      appendOddGaps(*raw, n, minimums, breaks);
+    if (const auto raw = fastScores(*fastPath, word, buffer); raw.data() != nullptr) {
+      appendOddGaps(raw, n, minimums, breaks);
       return;
     }
   }

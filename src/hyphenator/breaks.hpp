@@ -17,11 +17,9 @@ struct Minimums {
 };
 
 // Writes to `breaks`, in ascending order, every k for which hyphenate cuts `word` after its first
-// k characters, with the hyphenator's minimums or with `minimums` in their place. Words off the
-// fast path use the key and score buffers of `scratch`, or of a Scratch of its own when that is
-// null. Throws the Error hyphenate throws.
-void findBreaks(const HyphenatorState& state, std::u32string_view word, Scratch* scratch,
-                std::vector<std::size_t>& breaks);
+// k characters, with `minimums` in place of the hyphenator's (minimumsOf(state) for its own).
+// Words off the fast path use the key and score buffers of `scratch`, or of a Scratch of its
+// own when that is null. Throws the Error hyphenate throws.
 void findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums minimums,
                 Scratch* scratch, std::vector<std::size_t>& breaks);
 

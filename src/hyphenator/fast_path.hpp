@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "common/code_point_table.hpp"
 #include "exception/filter.hpp"
@@ -26,6 +28,12 @@ class FastPath {
 
   // The letter class of the normalised form of `c`.
   std::uint32_t letterClass(char32_t c) const { return classes_(c); }
+  // The same for every character of `word`, into `classes`.
+  void letterClasses(std::u32string_view word, std::uint32_t* classes) const {
+    const LetterClasses::Reader classOf(classes_);
+    for (std::size_t i = 0; i < word.size(); ++i)
+      classes[i] = classOf(word[i]);
+  }
 
  private:
   const CharMap& chars_;

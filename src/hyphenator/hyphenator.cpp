@@ -72,7 +72,8 @@ std::int64_t hyphenatorRightMin(const Hyphenator& hyphenator) {
 
 void hyphenationPoints(const Hyphenator& hyphenator, std::u32string_view word,
                        std::vector<std::size_t>& out) {
-  detail::findBreaks(HyphenatorAccess::state(hyphenator), word, nullptr, out);
+  const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
+  detail::findBreaks(state, word, detail::minimumsOf(state), nullptr, out);
 }
 
 namespace {
@@ -98,7 +99,8 @@ std::vector<Fragment> fragmentsAt(std::basic_string_view<typename Fragment::valu
 std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word) {
   Scratch scratch;
   std::vector<std::size_t>& breaks = scratch.breaks();
-  detail::findBreaks(HyphenatorAccess::state(hyphenator), word, &scratch, breaks);
+  const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
+  detail::findBreaks(state, word, detail::minimumsOf(state), &scratch, breaks);
   return fragmentsAt<std::u32string>(word, breaks, [](std::size_t k) { return k; });
 }
 
@@ -111,7 +113,8 @@ std::vector<std::string> hyphenate(const Hyphenator& hyphenator, std::string_vie
   detail::decodeUtf8Into(utf8, word, starts);
   starts.push_back(utf8.size());
   std::vector<std::size_t>& breaks = scratch.breaks();
-  detail::findBreaks(HyphenatorAccess::state(hyphenator), word, &scratch, breaks);
+  const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
+  detail::findBreaks(state, word, detail::minimumsOf(state), &scratch, breaks);
   return fragmentsAt<std::string>(utf8, breaks, [&](std::size_t k) { return starts[k]; });
 }
 

@@ -9,6 +9,7 @@
 #include "common/code_point_table.hpp"
 #include "common/deferred.hpp"
 #include "exception/filter.hpp"
+#include "hyphenator/breaks.hpp"
 #include "hyphenator/fast_path.hpp"
 #include "text/hyphenation/hyphenator.hpp"
 
@@ -35,6 +36,11 @@ struct HyphenatorState {
   // What running text takes for a letter (see running_text/word_letters.hpp).
   Derived<CharSet> wordLetters{};
 };
+
+// The hyphenator's own minimums, for findBreaks.
+inline Minimums minimumsOf(const HyphenatorState& state) {
+  return Minimums{state.leftMin, state.rightMin};
+}
 
 struct HyphenatorAccess {
   static const HyphenatorState& state(const Hyphenator& hyphenator) { return *hyphenator.state_; }

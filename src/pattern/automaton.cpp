@@ -491,10 +491,10 @@ void clearGaps(std::uint8_t* buffer, std::size_t size) {
 
 }  // namespace
 
-std::optional<std::span<const std::uint8_t>> FrozenTrie::scoreShortWord(
-    std::span<const std::uint32_t> classes, ShortWordBuffer& buffer) const {
+std::span<const std::uint8_t> FrozenTrie::scoreShortWord(std::span<const std::uint32_t> classes,
+                                                         ShortWordBuffer& buffer) const {
   static_assert(sizeof buffer.gaps >= 64);
-  if (farthestReach_ > 1 || classes.size() > shortWord) return std::nullopt;
+  if (farthestReach_ > 1 || classes.size() > shortWord) return {};
   clearGaps(buffer.gaps, windowSize + classes.size() + 3);
   const std::size_t end = run(
       classes.size(), [&](std::size_t at) { return classes[at]; },

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -66,14 +65,14 @@ class FrozenTrie {
   // The raw score list of a word of at most shortWord letters, given as the letter classes of
   // its characters (0 for one outside the alphabet), for callers that map characters to classes
   // on their own: entry k belongs to the gap before letter k, as lookup gives it, but as bytes in
-  // `buffer`. Nothing when some pattern of the trie reaches further than the gap after the
-  // closing "." (then lookup is the way).
+  // `buffer`. A span without data (data() == nullptr) when some pattern of the trie reaches
+  // further than the gap after the closing "." (then lookup is the way).
   static constexpr std::size_t shortWord = 200;
   struct alignas(16) ShortWordBuffer {
     std::uint8_t gaps[windowSize + shortWord + 3];
   };
-  std::optional<std::span<const std::uint8_t>> scoreShortWord(
-      std::span<const std::uint32_t> classes, ShortWordBuffer& buffer) const;
+  std::span<const std::uint8_t> scoreShortWord(std::span<const std::uint32_t> classes,
+                                               ShortWordBuffer& buffer) const;
 
   // Letter k of the alphabet has class k + 1; every other code point has class 0.
   std::span<const char32_t> alphabet() const { return alphabet_; }
