@@ -67,21 +67,38 @@ void splitIntoParts(const TextRules& rules, std::u32string_view word, TextScratc
   nfc += composed;
 }
 
+// What Unicode alone says of `c`: letters, marks, digits, white space, soft and explicit hyphens;
+// for anything else askRole, with the flags that do not depend on the hyphenator.
+CharKind unicodeKind(char32_t c) {
+  if (c == U'\u00AD') return softHyphenRole | stableFlag;
+  if (isExplicitHyphen(c) || c == U'.') return otherRole | stableFlag;
+  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return otherRole | stableFlag;
+  const CharCategory category = characterCategory(c);
+  const CharKind stable = isNormalisationStable(c) ? stableFlag : 0;
+  // U+02BC MODIFIER LETTER APOSTROPHE is a letter to Unicode and an apostrophe to writers.
+  if (isLetterCategory(category) && c != U'\u02BC') return letterKind(category) | stable;
+  switch (category) {
+    case CharCategory::Space:
+      return spaceRole | stableFlag;
+    case CharCategory::Mark:
+      return markRole | stable;
+    case CharCategory::DecimalDigit:
+      return otherRole | digitFlag | stableFlag;
+    default:
+      break;
+  }
+  const bool opening = category == CharCategory::OpeningPunctuation || c == U'"' || c == U'\'' ||
+                       c == U'<' || c == U'*' || c == U'`' || c == U'\u00A1' || c == U'\u00BF';
+  return askRole | (opening ? openingFlag : 0) | stable;
+}
+
 }  // namespace
 
 const std::array<CharKind, 0x10000>& unicodeKinds() {
   static const std::array<CharKind, 0x10000> kinds = [] {
     std::array<CharKind, 0x10000> built{};
-    for (char32_t c = 0; c < 0x10000; ++c) {
-      built[c] = askRole;
-      if (c == U'\u02BC' || (c >= 0xD800 && c <= 0xDFFF)) continue;
-      const CharCategory category = characterCategory(c);
-      const CharKind stable = isNormalisationStable(c) ? stableFlag : 0;
-      if (isLetterCategory(category)) built[c] = letterKind(category) | stable;
-      if (category == CharCategory::Mark) built[c] = markRole | stable;
-      if (category == CharCategory::DecimalDigit) built[c] = otherRole | digitFlag | stable;
-      if (category == CharCategory::Space) built[c] = spaceRole | stable;
-    }
+    for (char32_t c = 0; c < 0x10000; ++c)
+      built[c] = unicodeKind(c);
     return built;
   }();
   return kinds;
@@ -91,12 +108,13 @@ TextRules::TextRules(const Hyphenator& hyphenator, const TextOptions& options)
     : hyphenator_(hyphenator),
       options_(options),
       patternCharacters_(wordLetters(state())),
+      map_(state().table ? &state().table->get() : nullptr),
       minimums_{options.leftMin ? std::max<std::int64_t>(*options.leftMin, 1) : state().leftMin,
                 options.rightMin ? std::max<std::int64_t>(*options.rightMin, 1) : state().rightMin},
       unicode_(unicodeKinds().data()),
       separatorCharacters_(decodeUtf8(options.separator)) {
   for (char32_t c = 0; c < 0x80; ++c)
-    ascii_[c] = classify(c);
+    ascii_[c] = roleOf(unicode_[c]) == askRole ? classify(c) : unicode_[c];
   const bool loneHyphen =
       separatorCharacters_.size() == 1 && isExplicitHyphen(separatorCharacters_.front());
   separatorJoins_ = !separatorCharacters_.empty() && separatorCharacters_.size() <= joiningLength &&
@@ -108,50 +126,23 @@ TextRules::TextRules(const Hyphenator& hyphenator, const TextOptions& options)
 bool TextRules::isPatternCharacter(char32_t c) const {
   // With a character map the set holds every character that the map takes to a letter of the
   // patterns; with a caller's function, those letters themselves.
-  const HyphenatorState& hyphenatorState = state();
-  return hyphenatorState.table ? patternCharacters_.contains(c)
-                               : patternCharacters_.contains(hyphenatorState.function(c));
+  return patternCharacters_.contains(map_ ? c : state().function(c));
 }
 
 CharKind TextRules::classify(char32_t c) const {
-  const CharKind kind = roleAndFlags(c);
-  // Stability matters only for what can be part of a word.
-  const CharRole role = roleOf(kind);
-  const bool inWords = role == letterRole || role == markRole || role == innerRole;
-  return kind | (!inWords || isNormalisationStable(c) ? stableFlag : 0);
-}
-
-CharKind TextRules::roleAndFlags(char32_t c) const {
-  if (c == U'\u00AD') return softHyphenRole;
-  if (isExplicitHyphen(c) || c == U'.') return otherRole;
-  const CharCategory category = characterCategory(c);
-  // U+02BC MODIFIER LETTER APOSTROPHE is a letter to Unicode and an apostrophe to writers.
-  if (isLetterCategory(category) && c != U'\u02BC') return letterKind(category);
-  switch (category) {
-    case CharCategory::Space:
-      return spaceRole;
-    case CharCategory::Mark:
-      return markRole;
-    case CharCategory::DecimalDigit:
-      return otherRole | digitFlag;
-    default:
-      break;
-  }
-  const bool opening = category == CharCategory::OpeningPunctuation || c == U'"' || c == U'\'' ||
-                       c == U'<' || c == U'*' || c == U'`' || c == U'\u00A1' || c == U'\u00BF';
-  const CharKind flags = opening ? openingFlag : 0;
+  const CharKind kind = c < 0x10000 ? unicode_[c] : unicodeKind(c);
+  if (roleOf(kind) != askRole) return kind;
   if (c != U'\u02BC') {
     // Judged on its image too: a character the hyphenator reads as a letter is one.
-    const HyphenatorState& hyphenatorState = state();
-    const char32_t image =
-        hyphenatorState.table ? hyphenatorState.table->get()(c) : hyphenatorState.function(c);
+    const char32_t image = map_ ? (*map_)(c) : state().function(c);
     if (image != c && image <= 0x10FFFF && !isExplicitHyphen(image) && image != U'.') {
       const CharCategory imageCategory = characterCategory(image);
-      if (isLetterCategory(imageCategory)) return letterKind(imageCategory);
-      if (imageCategory == CharCategory::Mark) return markRole;
+      const CharKind stable = kind & stableFlag;
+      if (isLetterCategory(imageCategory)) return letterKind(imageCategory) | stable;
+      if (imageCategory == CharCategory::Mark) return markRole | stable;
     }
   }
-  return (isPatternCharacter(c) ? innerRole : otherRole) | flags;
+  return (isPatternCharacter(c) ? innerRole : otherRole) | (kind & ~roleMask);
 }
 
 void findWordBreaks(const TextRules& rules, std::u32string_view word, bool mayChange, bool hasMark,

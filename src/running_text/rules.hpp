@@ -79,12 +79,12 @@ class TextRules {
 
  private:
   CharKind classify(char32_t c) const;
-  CharKind roleAndFlags(char32_t c) const;
   bool isPatternCharacter(char32_t c) const;
 
   Hyphenator hyphenator_;
   TextOptions options_;
   const CharSet& patternCharacters_;
+  const CharMap* map_;  // the character function when it is a map
   std::array<CharKind, 128> ascii_{};
   Minimums minimums_;
   const CharKind* unicode_;

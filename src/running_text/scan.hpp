@@ -366,7 +366,7 @@ class TextScanner {
     bool runOpensPart = true;
     bool camelCase = false;
     while (true) {
-      if (identifier) {
+      if (identifier != nullptr) {
         if (current.kind & upperFlag) {
           if (lowerRun > 0 && !(runOpensPart && lowerRun <= 2)) camelCase = true;
           lowerRun = 0;

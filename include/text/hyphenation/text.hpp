@@ -83,10 +83,11 @@ HYPHENKIT_API std::string hyphenateText(const Hyphenator& hyphenator, std::strin
 // valid only during that call.
 class TextSink {
  public:
-  template <class Function>
-  requires(!std::is_same_v<std::remove_cvref_t<Function>, TextSink> &&
-           std::is_invocable_v<Function&, std::string_view>)
-      TextSink(Function&& function)  // NOLINT(google-explicit-constructor): a lambda converts
+  // Implicit, so that a lambda converts; a TextSink itself is copied, not wrapped.
+  template <class Function,
+            class = std::enable_if_t<!std::is_same_v<std::remove_cvref_t<Function>, TextSink> &&
+                                     std::is_invocable_v<Function&, std::string_view>>>
+  TextSink(Function&& function)
       : context_(const_cast<void*>(static_cast<const void*>(std::addressof(function)))),
         call_(&invoke<std::remove_reference_t<Function>>) {}
 
