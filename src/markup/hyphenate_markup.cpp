@@ -139,6 +139,11 @@ void MarkupState::feed(std::string_view chunk, TextSink sink) {
 
 void MarkupState::text(std::string_view bytes, TextSink sink) {
   if (bytes.empty()) return;
+  if (held_.empty()) {
+    // The first character data after markup may open formatting elements again.
+    elements_->text();
+    textRules_ = rulesFor(elements_->scope());
+  }
   if (textRules_ == nullptr) {
     sink(bytes);
     return;

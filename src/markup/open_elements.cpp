@@ -25,7 +25,8 @@ std::string_view localName(std::string_view name) {
 
 OpenElements::OpenElements(bool xml, LanguageSlot outside) : xml_(xml) {
   entries_.reserve(32);  // grows with the document, up to kDeepest + 1
-  entries_.push_back({E::Other, Space::Html, false, true, false, outside, outside, 0, 0});
+  const Start document{E::Other, Space::Html, false, false, outside, 0};
+  entries_.push_back({document, E::Other, Space::Html, false, true, false, outside, 0, 0, 0});
 }
 
 TextScope OpenElements::scope() const {
@@ -83,17 +84,30 @@ bool OpenElements::inTableScope(Element element) const {
 }
 
 void OpenElements::push(const Tag& tag, Element element, Space space, LanguageSlot language) {
+  const std::uint32_t id =
+      push(Start{element, space, tag.noHyphenateClass, tag.htmlEncoding, language, tag.nameHash});
+  if (id == 0 || space != Space::Html) return;
+  if (hasFlag(element, kFormatting)) addFormatting(entries_.back().start, id);
+  if (oneOf(element, {E::Td, E::Th, E::Caption, E::Applet, E::Object, E::Marquee, E::Template})) {
+    formatting_.push_back({true, id, entries_.back().start});
+  }
+}
+
+// Opens an element; returns its id, or 0 past the depth limit.
+std::uint32_t OpenElements::push(const Start& start) {
   if (entries_.size() > kDeepest) {
     ++beyondDeepest_;
-    return;
+    return 0;
   }
-  const bool noHyphenation = tag.noHyphenateClass || space != Space::Html ||
+  const Element element = start.element;
+  const Space space = start.space;
+  const bool noHyphenation = start.noHyphenateClass || space != Space::Html ||
                              (element != E::Other && hasFlag(element, kNoHyphenation));
   bool integrationPoint = false;
   if (space == Space::Svg) integrationPoint = oneOf(element, {E::Foreignobject, E::Desc, E::Title});
   if (space == Space::MathMl) {
     integrationPoint = oneOf(element, {E::Mi, E::Mo, E::Mn, E::Ms, E::Mtext}) ||
-                       (element == E::AnnotationXml && tag.htmlEncoding);
+                       (element == E::AnnotationXml && start.htmlEncoding);
   }
   // An element that a table does not take goes before the table.
   const bool tablePart =
@@ -102,9 +116,79 @@ void OpenElements::push(const Tag& tag, Element element, Space space, LanguageSl
                       E::Th, E::Table, E::Template, E::Form});
   const std::size_t foster = tablePart ? kNoFosterParent : fosterParent();
   const std::size_t parent = foster != kNoFosterParent ? foster : entries_.size() - 1;
-  entries_.push_back({element, space, noHyphenation, false, integrationPoint, language, kNoLanguage,
-                      static_cast<std::uint16_t>(parent), tag.nameHash});
+  const std::uint32_t id = nextId_++;
+  if (nextId_ == 0) nextId_ = 1;  // 0 stays "none"
+  entries_.push_back({start, element, space, noHyphenation, false, integrationPoint, kNoLanguage,
+                      static_cast<std::uint16_t>(parent), id, start.nameHash});
   refresh(entries_.size() - 1);
+  return id;
+}
+
+std::size_t OpenElements::positionOf(std::uint32_t id) const {
+  for (std::size_t k = entries_.size() - 1; k > 0; --k) {
+    if (entries_[k].id == id) return k;
+  }
+  return kNoFosterParent;
+}
+
+bool OpenElements::isListed(std::uint32_t id) const {
+  return std::any_of(formatting_.begin(), formatting_.end(),
+                     [id](const Formatting& entry) { return !entry.marker && entry.id == id; });
+}
+
+// A marker goes, with everything after it, when the element that put it down has ended.
+void OpenElements::dropClosedMarkers() {
+  for (std::size_t k = formatting_.size(); k > 0; --k) {
+    if (formatting_[k - 1].marker && !isOpen(formatting_[k - 1].id)) formatting_.resize(k - 1);
+  }
+}
+
+void OpenElements::addFormatting(const Start& start, std::uint32_t id) {
+  dropClosedMarkers();
+  // Of elements alike since the last marker, the list keeps the last three.
+  std::size_t alike = 0;
+  std::size_t earliest = formatting_.size();
+  for (std::size_t k = formatting_.size(); k > 0 && !formatting_[k - 1].marker; --k) {
+    const Start& other = formatting_[k - 1].start;
+    if (other.nameHash == start.nameHash && other.ownLanguage == start.ownLanguage &&
+        other.noHyphenateClass == start.noHyphenateClass) {
+      ++alike;
+      earliest = k - 1;
+    }
+  }
+  if (alike >= 3) formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(earliest));
+  if (formatting_.size() >= kMostFormatting) formatting_.erase(formatting_.begin());
+  formatting_.push_back({false, id, start});
+}
+
+// Opens again, in order, the formatting elements of the list since the last marker that are no
+// longer open.
+void OpenElements::reconstructFormatting() {
+  if (formatting_.empty() || beyondDeepest_ > 0) return;
+  dropClosedMarkers();
+  if (formatting_.empty() || formatting_.back().marker || isOpen(formatting_.back().id)) return;
+  std::size_t first = formatting_.size() - 1;
+  while (first > 0 && !formatting_[first - 1].marker && !isOpen(formatting_[first - 1].id))
+    --first;
+  for (std::size_t k = first; k < formatting_.size(); ++k) {
+    formatting_[k].id = push(formatting_[k].start);
+  }
+}
+
+void OpenElements::text() {
+  if (xml_ || top().space != Space::Html) return;
+  reconstructFormatting();
+}
+
+void OpenElements::removeEntry(std::size_t position) {
+  entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(position));
+  for (std::size_t above = position; above < entries_.size(); ++above) {
+    std::uint16_t& parent = entries_[above].parent;
+    if (parent >= position) {
+      parent = static_cast<std::uint16_t>(parent == position ? position - 1 : parent - 1);
+    }
+  }
+  refresh(position);
 }
 
 // Recomputes what entries from `from` up inherit, after the elements below them changed.
@@ -112,7 +196,8 @@ void OpenElements::refresh(std::size_t from) {
   for (std::size_t k = std::max<std::size_t>(from, 1); k < entries_.size(); ++k) {
     Entry& entry = entries_[k];
     const Entry& parent = entries_[entry.parent];
-    entry.language = entry.ownLanguage == kInheritedLanguage ? parent.language : entry.ownLanguage;
+    const LanguageSlot own = entry.start.ownLanguage;
+    entry.language = own == kInheritedLanguage ? parent.language : own;
     entry.hyphenate = parent.hyphenate && !entry.ownNoHyphenation;
   }
 }
@@ -183,6 +268,21 @@ void OpenElements::startHtmlTag(const Tag& tag, Element element, LanguageSlot la
                                 Content& content) {
   // Anything that belongs in body, not head, ends an open head.
   if (topIs(E::Head) && !hasFlag(element, kHeadContent) && element != E::Head) pop();
+  // Inline content opens the formatting elements a block ended again; blocks, list items, table
+  // parts and what belongs in head do not.
+  const bool block =
+      (hasFlag(element, kClosesParagraph) && element != E::Xmp) || hasFlag(element, kHeadContent) ||
+      oneOf(element,
+            {E::Html,     E::Body,   E::Frameset, E::Head,     E::Li,      E::Dd,     E::Dt,
+             E::Textarea, E::Iframe, E::Noembed,  E::Noscript, E::Caption, E::Col,    E::Colgroup,
+             E::Frame,    E::Tbody,  E::Td,       E::Tfoot,    E::Th,      E::Thead,  E::Tr,
+             E::Rb,       E::Rtc,    E::Rp,       E::Rt,       E::Param,   E::Source, E::Track});
+  // A button in a button ends it first.
+  if (element == E::Button && inScope(E::Button)) {
+    generateImpliedEndTags(E::Other);
+    popUntil(E::Button);
+  }
+  if (!block && element != E::Option && element != E::Optgroup) reconstructFormatting();
   switch (element) {
     case E::Html:
       if (entries_.size() == 1) push(tag, element, Space::Html, language);
@@ -226,11 +326,13 @@ void OpenElements::startHtmlTag(const Tag& tag, Element element, LanguageSlot la
     }
     case E::Option:
       if (topIs(E::Option)) pop();
+      reconstructFormatting();
       push(tag, element, Space::Html, language);
       return;
     case E::Optgroup:
       if (topIs(E::Option)) pop();
       if (topIs(E::Optgroup)) pop();
+      reconstructFormatting();
       push(tag, element, Space::Html, language);
       return;
     case E::Rb:
@@ -265,11 +367,21 @@ void OpenElements::startHtmlTag(const Tag& tag, Element element, LanguageSlot la
       return;
     }
     case E::A:
-    case E::Nobr:
+    case E::Nobr: {
       // An a in an a (or nobr in nobr) first ends the open one.
-      if (inScope(element)) endFormattingTag(element);
+      dropClosedMarkers();
+      for (std::size_t k = formatting_.size(); k > 0 && !formatting_[k - 1].marker; --k) {
+        if (formatting_[k - 1].start.element != element) continue;
+        const std::uint32_t open = formatting_[k - 1].id;
+        endFormattingTag(tag, element);
+        std::erase_if(formatting_, [open](const Formatting& entry) { return entry.id == open; });
+        if (const std::size_t at = positionOf(open); at != kNoFosterParent) removeEntry(at);
+        reconstructFormatting();
+        break;
+      }
       push(tag, element, Space::Html, language);
       return;
+    }
     case E::Table:
       // A table that starts directly in a table ends it; elsewhere it may end a p.
       if (top().space == Space::Html &&
@@ -381,7 +493,7 @@ void OpenElements::endHtmlTag(const Tag& tag, Element element) {
       break;
   }
   if (hasFlag(element, kFormatting)) {
-    endFormattingTag(element);
+    endFormattingTag(tag, element);
   } else if (element != E::Other && (hasFlag(element, kSpecial) || hasFlag(element, kImpliedEnd))) {
     if (inScope(element)) popUntil(element);
   } else {
@@ -389,28 +501,54 @@ void OpenElements::endHtmlTag(const Tag& tag, Element element) {
   }
 }
 
-// A browser repairs misnested formatting elements. Where block elements were opened inside
-// one, they go on outside it; otherwise it ends with the elements opened inside it.
-void OpenElements::endFormattingTag(Element element) {
-  bool blockInside = false;
-  for (std::size_t k = entries_.size() - 1; k > 0; --k) {
-    const Entry& entry = entries_[k];
-    if (entry.space == Space::Html && entry.element == element) {
-      if (!blockInside) {
-        entries_.resize(k);
-      } else {
-        entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(k));
-        for (std::size_t above = k; above < entries_.size(); ++above) {
-          std::uint16_t& parent = entries_[above].parent;
-          if (parent >= k) parent = static_cast<std::uint16_t>(parent == k ? k - 1 : parent - 1);
-        }
-        refresh(k);
-      }
-      return;
-    }
-    if (isScopeBoundary(entry)) return;
-    if (isSpecial(entry)) blockInside = true;
+// A browser repairs misnested formatting elements. An element whose content has no block
+// simply ends; one that has blocks inside ends without them: they, and the formatting elements
+// in between, go on outside it, while other elements in between end.
+void OpenElements::endFormattingTag(const Tag& tag, Element element) {
+  dropClosedMarkers();
+  if (topIs(element) && !isListed(top().id)) {
+    pop();
+    return;
   }
+  std::size_t listed = formatting_.size();
+  for (std::size_t k = formatting_.size(); k > 0 && !formatting_[k - 1].marker; --k) {
+    if (formatting_[k - 1].start.element == element) {
+      listed = k - 1;
+      break;
+    }
+  }
+  if (listed == formatting_.size()) {
+    endOtherTag(tag);
+    return;
+  }
+  const std::size_t at = positionOf(formatting_[listed].id);
+  if (at == kNoFosterParent) {
+    formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(listed));
+    return;
+  }
+  bool blockInside = false;
+  for (std::size_t k = entries_.size() - 1; k > at; --k) {
+    if (isScopeBoundary(entries_[k])) return;  // out of scope: ignored
+    blockInside = blockInside || isSpecial(entries_[k]);
+  }
+  formatting_.erase(formatting_.begin() + static_cast<std::ptrdiff_t>(listed));
+  if (!blockInside) {
+    entries_.resize(at);
+    return;
+  }
+  std::size_t kept = at;
+  for (std::size_t k = at + 1; k < entries_.size(); ++k) {
+    const Entry& entry = entries_[k];
+    const bool stays =
+        isSpecial(entry) ||
+        (entry.space == Space::Html && hasFlag(entry.element, kFormatting) && isListed(entry.id));
+    if (!stays) continue;
+    entries_[kept] = entry;
+    entries_[kept].parent = static_cast<std::uint16_t>(kept - 1);
+    ++kept;
+  }
+  entries_.resize(kept);
+  refresh(at);
 }
 
 void OpenElements::endOtherTag(const Tag& tag) {

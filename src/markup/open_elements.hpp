@@ -46,6 +46,10 @@ class OpenElements {
   Content startTag(const Tag& tag, LanguageSlot language);
   void endTag(const Tag& tag);
 
+  // Before character data: formatting elements that a block ended without their end tag (a
+  // <b> open when </p> came) are opened again, as a browser does; the scope may change.
+  void text();
+
   TextScope scope() const;
   // Whether CDATA sections are allowed: in svg and math content, and everywhere in XML.
   bool allowsCdata() const;
@@ -54,20 +58,47 @@ class OpenElements {
 
  private:
   enum class Space : std::uint8_t { Html, Svg, MathMl };
-  struct Entry {
+  // What an element keeps of its start tag: enough to open it again.
+  struct Start {
     Element element;
+    Space space;
+    bool noHyphenateClass;
+    bool htmlEncoding;
+    LanguageSlot ownLanguage;
+    std::uint64_t nameHash;
+  };
+  struct Entry {
+    Start start;
+    Element element;  // start.element, start.space: read everywhere
     Space space;
     bool ownNoHyphenation;
     bool hyphenate;         // as inherited and its own
     bool integrationPoint;  // HTML content may go in it
-    LanguageSlot ownLanguage;
     LanguageSlot language;  // as inherited or its own
     std::uint16_t parent;   // the entry it inherits from: the one below, or, for an element
                             // a table moves out of itself, the one below the table
+    std::uint32_t id;       // tells the entries apart for the list of formatting elements
     std::uint64_t nameHash;
   };
+  // An entry of the list of active formatting elements: a formatting element, or a marker that
+  // a cell, caption, applet, object, marquee or template puts down so that the formatting
+  // elements before it stay outside it.
+  struct Formatting {
+    bool marker;
+    std::uint32_t id;  // of the element, or of the one that put the marker down
+    Start start;
+  };
+  static constexpr std::size_t kMostFormatting = 64;
 
   void push(const Tag& tag, Element element, Space space, LanguageSlot language);
+  std::uint32_t push(const Start& start);
+  bool isOpen(std::uint32_t id) const { return positionOf(id) != kNoFosterParent; }
+  std::size_t positionOf(std::uint32_t id) const;
+  bool isListed(std::uint32_t id) const;
+  void dropClosedMarkers();
+  void addFormatting(const Start& start, std::uint32_t id);
+  void reconstructFormatting();
+  void removeEntry(std::size_t position);
   void pop() { entries_.pop_back(); }
   void popUntil(Element element);
   void popUntilAny(std::initializer_list<Element> elements);
@@ -77,7 +108,7 @@ class OpenElements {
   void refresh(std::size_t from);
   void startHtmlTag(const Tag& tag, Element element, LanguageSlot language, Content& content);
   void endHtmlTag(const Tag& tag, Element element);
-  void endFormattingTag(Element element);
+  void endFormattingTag(const Tag& tag, Element element);
   void endOtherTag(const Tag& tag);
 
   const Entry& top() const { return entries_.back(); }
@@ -99,6 +130,8 @@ class OpenElements {
   bool xml_;
   std::vector<Entry> entries_;  // entries_[0] stands for the document, outside every element
   std::size_t beyondDeepest_ = 0;
+  std::vector<Formatting> formatting_;
+  std::uint32_t nextId_ = 1;
 };
 
 }  // namespace text::hyphenation::detail
