@@ -1,133 +1,104 @@
-// hyphenate: inserts a separator at every permitted break of the words of a text, or prints the
-// fragments of one word per line. Reads and writes in bounded buffers, so input of any size
-// streams through in constant memory.
+// hyphenate: inserts a separator at every permitted break of the words of a text or an HTML
+// document, or prints the fragments of one word per line. Reads and writes in bounded buffers,
+// so input of any size streams through in constant memory.
 #include <fcntl.h>
-#include <getopt.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
+#include "options.hpp"
+#include "stream.hpp"
 #include "text/hyphenation.hpp"
 
 namespace hy = text::hyphenation;
+using command::Format;
+using command::Options;
+using command::printable;
 
 namespace {
 
-constexpr std::string_view usage =
-    "Usage: hyphenate [-l LANG] [-s SEP | --soft] [-w] [FILE...]\n"
-    "       hyphenate --list-languages | --help | --version\n"
-    "\n"
-    "Copies each FILE (standard input when there is none, or for \"-\") to standard output with\n"
-    "SEP inserted at every permitted break of every word.\n"
-    "\n"
-    "  -l, --language LANG   language: a tag such as en, de-CH, pt-BR, a code from\n"
-    "                        --list-languages, or a name such as English_GB (default en-us)\n"
-    "  -s, --separator SEP   text inserted at each break (default \"-\")\n"
-    "      --soft            insert U+00AD SOFT HYPHEN (for HTML and e-books)\n"
-    "  -w, --words           every input line is one word; print its fragments joined by SEP\n"
-    "      --list-languages  print the language codes and names\n"
-    "      --help            print this help\n"
-    "      --version         print the version\n"
-    "\n"
-    "Exit status: 0 on success, 1 when a file could not be read or output not written,\n"
-    "2 for a bad option or an unknown language.\n";
+command::Output output(STDOUT_FILENO);
 
-// Reads this much at a time.
-constexpr std::size_t chunkSize = std::size_t{1} << 16;
-// Text held back because it may end inside a word, or a line still waiting for its end, never
-// grows past this: beyond it the text is let through (see processText and processWords).
-constexpr std::size_t holdLimit = std::size_t{1} << 20;
-
-// A failed write to standard output, after which nothing more is worth doing.
-struct OutputError {
-  int error;
-};
-
-void write(std::string_view text) {
-  if (!text.empty() && std::fwrite(text.data(), 1, text.size(), stdout) != text.size()) {
-    throw OutputError{errno};
-  }
+void writeOutput(std::string_view text) {
+  output.write(text);
 }
 
-struct Options {
+// What every input is hyphenated with.
+struct Setup {
+  const Options& options;
+  // The language for text outside any lang attribute; nothing for one without patterns, whose
+  // text is copied unchanged.
   std::optional<hy::Language> language;
-  std::string separator = "-";
-  bool words = false;
+  // Words mode's: the language's own, or one with the minimums asked for; nothing in the other
+  // modes, and for a language without patterns.
+  std::optional<hy::Hyphenator> wordHyphenator;
+  std::string wordSeparator;
+
+  hy::TextOptions textOptions(Format format) const {
+    hy::TextOptions text;
+    text.separator = command::separatorOf(options, format);
+    text.minWordLength = options.minLength;
+    text.leftMin = options.leftMin;
+    text.rightMin = options.rightMin;
+    text.skipNonProse = options.skipNonProse;
+    return text;
+  }
 };
 
-// Reads `input` to its end, appending to `pending`; after each read `consume(pending, finished)`
-// takes what it can from the front. A read returns what is there, so text typed or piped in
-// slowly comes out as it arrives. False, with errno set, when reading failed.
-template <class Consume>
-bool readChunks(int input, std::string& pending, Consume consume) {
-  while (true) {
-    const std::size_t held = pending.size();
-    pending.resize(held + chunkSize);
-    ssize_t got;
-    do {
-      got = ::read(input, pending.data() + held, chunkSize);
-    } while (got < 0 && errno == EINTR);
-    pending.resize(held + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-    if (got <= 0) {
-      const int error = got < 0 ? errno : 0;
-      consume(pending, true);
-      errno = error;
-      return error == 0;
-    }
-    consume(pending, false);
-    if (static_cast<std::size_t>(got) < chunkSize && std::fflush(stdout) != 0) {
-      throw OutputError{errno};
-    }
+// Reads `input` to its end, handing each chunk to `push` and then the end to `finish`. Output is
+// flushed whenever the input pauses, so text typed or piped in slowly comes out as it arrives.
+// False, with errno set, when reading failed; what was read is still processed.
+template <class Push, class Finish>
+bool readAll(int input, Push push, Finish finish) {
+  command::Reader reader(input);
+  for (std::string_view bytes; !(bytes = reader.read()).empty();) {
+    push(bytes);
+    if (reader.drained()) output.flush();
   }
+  finish();
+  errno = reader.error();
+  return reader.error() == 0;
 }
 
-// Bytes that are a letter in no language: a cut just after one never falls inside a word, nor
-// inside a UTF-8 sequence. "." and the digits are never letters; the library's tests check that
-// no language's patterns or character table makes a letter of the others.
-bool endsNoWord(char byte) {
-  return std::strchr(" \t\n\r\f\v.0123456789<>", byte) != nullptr && byte != '\0';
+bool copyAll(int input) {
+  return readAll(input, writeOutput, [] {});
 }
 
-// How much of `pending` can be hyphenated now: up to its last byte that ends no word. A run
-// longer than holdLimit without one is cut at a character boundary (its two halves are then
-// hyphenated as separate words), which bounds the memory held.
-std::size_t safeEnd(std::string_view pending) {
-  std::size_t end = pending.size();
-  while (end > 0 && !endsNoWord(pending[end - 1]))
-    --end;
-  if (end > 0 || pending.size() < holdLimit) return end;
-  // No well-formed sequence spans a cut before a byte that is no continuation byte (10xxxxxx),
-  // nor one before a continuation byte that follows three others.
-  const auto isContinuation = [&](std::size_t at) {
-    return (static_cast<unsigned char>(pending[at]) & 0xC0) == 0x80;
-  };
-  for (end = pending.size() - 1; end > pending.size() - 4; --end) {
-    if (!isContinuation(end)) return end;
-  }
-  return isContinuation(end) ? pending.size() - 1 : end;
+bool processText(int input, const Setup& setup) {
+  if (!setup.language) return copyAll(input);
+  hy::TextStream stream(hy::languageHyphenator(*setup.language), setup.textOptions(Format::text));
+  const auto sink = [](std::string_view piece) { writeOutput(piece); };
+  return readAll(
+      input, [&](std::string_view bytes) { stream.write(bytes, sink); },
+      [&] { stream.finish(sink); });
 }
 
-bool processText(int input, const Options& options, const hy::Hyphenator& hyphenator) {
-  std::string pending;
-  return readChunks(input, pending, [&](std::string& text, bool finished) {
-    const std::size_t end = finished ? text.size() : safeEnd(text);
-    if (end == 0) return;
-    write(hy::hyphenateText(hyphenator, std::string_view(text).substr(0, end), options.separator));
-    text.erase(0, end);
-  });
+bool processHtml(int input, bool xhtml, const Setup& setup) {
+  hy::MarkupOptions markup;
+  markup.text = setup.textOptions(Format::html);
+  markup.syntax = xhtml ? hy::MarkupSyntax::Xhtml : hy::MarkupSyntax::Detect;
+  // Text outside every lang is left alone when the language has no patterns.
+  hy::MarkupStream stream(setup.language, markup);
+  const auto sink = [](std::string_view piece) { writeOutput(piece); };
+  return readAll(
+      input, [&](std::string_view bytes) { stream.write(bytes, sink); },
+      [&] { stream.finish(sink); });
 }
 
-// One line of words mode, with its line feed (and a carriage return before it) kept.
-void writeWord(std::string_view line, const Options& options, const hy::Hyphenator& hyphenator,
-               std::string& result) {
+// One line of words mode, with its line feed (and a carriage return before it) kept. The
+// fragments and separators go out one by one, so that a long separator costs no memory.
+void writeWord(std::string_view line, const Setup& setup) {
   std::string_view ending;
   if (line.ends_with("\r\n")) {
     ending = "\r\n";
@@ -135,67 +106,52 @@ void writeWord(std::string_view line, const Options& options, const hy::Hyphenat
     ending = line.substr(line.size() - 1);
   }
   line.remove_suffix(ending.size());
-  result.clear();
-  for (const std::string& fragment : hy::hyphenate(hyphenator, line)) {
-    if (!result.empty()) result += options.separator;
-    result += fragment;
+  const std::size_t minLength = setup.options.minLength;
+  if (!setup.wordHyphenator || (minLength > 0 && command::characterCount(line) < minLength)) {
+    writeOutput(line);
+  } else {
+    bool first = true;
+    for (const std::string& fragment : hy::hyphenate(*setup.wordHyphenator, line)) {
+      if (!first) writeOutput(setup.wordSeparator);
+      writeOutput(fragment);
+      first = false;
+    }
   }
-  result += ending;
-  write(result);
+  writeOutput(ending);
 }
 
-// A line longer than holdLimit is no word: it is copied unchanged, which bounds the memory held.
-bool processWords(int input, const Options& options, const hy::Hyphenator& hyphenator) {
-  std::string pending;
-  std::string result;
-  bool copyingLongLine = false;
-  return readChunks(input, pending, [&](std::string& text, bool finished) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-      const std::size_t newline = text.find('\n', start);
-      if (newline == std::string::npos) break;
-      const std::string_view line = std::string_view(text).substr(start, newline + 1 - start);
-      if (copyingLongLine) {
-        write(line);
-        copyingLongLine = false;
-      } else {
-        writeWord(line, options, hyphenator, result);
-      }
-      start = newline + 1;
-    }
-    text.erase(0, start);
-    if (copyingLongLine || text.size() >= holdLimit) {
-      write(text);
-      text.clear();
-      copyingLongLine = !finished;
-    } else if (finished && !text.empty()) {
-      writeWord(text, options, hyphenator, result);
-      text.clear();
-    }
-  });
+bool processWords(int input, const Setup& setup) {
+  command::LineWindow window([&](std::string_view line) { writeWord(line, setup); }, writeOutput);
+  return readAll(
+      input, [&](std::string_view bytes) { window.push(bytes); }, [&] { window.finish(); });
 }
 
 // Processes one named file ("-" is standard input); false when it could not be read whole.
-bool processFile(const char* name, const Options& options, const hy::Hyphenator& hyphenator) {
-  const bool standardInput = std::strcmp(name, "-") == 0;
-  const int input = standardInput ? STDIN_FILENO : ::open(name, O_RDONLY);
+bool processFile(const std::string& name, const Setup& setup) {
+  const bool standardInput = name == "-";
+  const int input = standardInput ? STDIN_FILENO : ::open(name.c_str(), O_RDONLY);
   if (input < 0) {
-    std::fprintf(stderr, "hyphenate: cannot open '%s': %s\n", name, std::strerror(errno));
+    std::fprintf(stderr, "hyphenate: cannot open '%s': %s\n", printable(name).c_str(),
+                 std::strerror(errno));
     return false;
   }
-  const bool ok = options.words ? processWords(input, options, hyphenator)
-                                : processText(input, options, hyphenator);
+  bool ok = false;
+  switch (command::formatOf(setup.options, name)) {
+    case Format::words:
+      ok = processWords(input, setup);
+      break;
+    case Format::html:
+      ok = processHtml(input, command::namedXhtml(name), setup);
+      break;
+    default:
+      ok = processText(input, setup);
+  }
   if (!ok) {
     std::fprintf(stderr, "hyphenate: error reading '%s': %s\n",
-                 standardInput ? "standard input" : name, std::strerror(errno));
+                 standardInput ? "standard input" : printable(name).c_str(), std::strerror(errno));
   }
   if (!standardInput) ::close(input);
   return ok;
-}
-
-int usageError() {
-  std::fputs(usage.data(), stderr);
-  return 2;
 }
 
 // The exit status after a listing or the help was written.
@@ -205,95 +161,107 @@ int finishListing() {
   return 1;
 }
 
+// A tag in the case it is usually written in: regions upper-case, scripts capitalised
+// ("de-ch" as "de-CH", "sr-latn" as "sr-Latn").
+std::string displayedTag(std::string_view tag) {
+  std::string shown(tag);
+  for (std::size_t start = shown.find('-'); start != std::string::npos;) {
+    const std::size_t end = std::min(shown.find('-', start + 1), shown.size());
+    const std::size_t length = end - start - 1;
+    for (std::size_t i = start + 1; i < end; ++i) {
+      if (length == 2 || (length == 4 && i == start + 1)) {
+        shown[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(shown[i])));
+      }
+    }
+    start = end < shown.size() ? end : std::string::npos;
+  }
+  return shown;
+}
+
+// One line per language: its code, its name and the short tags that also select it.
+void listLanguages() {
+  for (const hy::Language language : hy::allLanguages()) {
+    std::string line = std::string(hy::languageAffix(language));
+    line.resize(std::max<std::size_t>(line.size() + 1, 17), ' ');
+    line += hy::show(language);
+    const std::vector<std::string_view> tags = hy::languageTags(language);
+    if (!tags.empty()) line.resize(std::max<std::size_t>(line.size() + 1, 42), ' ');
+    for (const std::string_view tag : tags) {
+      line += displayedTag(tag);
+      line += tag == tags.back() ? "" : " ";
+    }
+    std::printf("%s\n", line.c_str());
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  enum { soft = 256, listLanguages, help, version };
-  const option longOptions[] = {{"language", required_argument, nullptr, 'l'},
-                                {"separator", required_argument, nullptr, 's'},
-                                {"soft", no_argument, nullptr, soft},
-                                {"words", no_argument, nullptr, 'w'},
-                                {"list-languages", no_argument, nullptr, listLanguages},
-                                {"help", no_argument, nullptr, help},
-                                {"version", no_argument, nullptr, version},
-                                {nullptr, 0, nullptr, 0}};
-  Options options;
-  bool separatorGiven = false;
-  bool softGiven = false;
-  int listing = 0;  // help, version or listLanguages when one was asked for
-  const char* languageTag = nullptr;
-  int option;
-  while ((option = getopt_long(argc, argv, "l:s:w", longOptions, nullptr)) != -1) {
-    switch (option) {
-      case 'l':
-        languageTag = optarg;
-        break;
-      case 's':
-        options.separator = optarg;
-        separatorGiven = true;
-        break;
-      case soft:
-        options.separator = "\u00AD";
-        softGiven = true;
-        break;
-      case 'w':
-        options.words = true;
-        break;
-      case listLanguages:
-      case help:
-      case version:
-        if (listing == 0 || option == help) listing = option;
-        break;
-      default:
-        return usageError();
-    }
+  const auto parsed = command::parseOptions(std::vector<std::string>(argv, argv + argc));
+  if (const auto* error = std::get_if<command::OptionError>(&parsed)) {
+    std::fprintf(stderr, "hyphenate: %s\nTry 'hyphenate --help' for more information.\n",
+                 error->message.c_str());
+    return 2;
   }
-  if (separatorGiven && softGiven) {
-    std::fputs("hyphenate: -s and --soft cannot be used together\n", stderr);
-    return usageError();
-  }
-  switch (listing) {
-    case help:
-      std::fputs(usage.data(), stdout);
+  const Options& options = std::get<Options>(parsed);
+  switch (options.action) {
+    case command::Action::help:
+      std::fputs(command::usage.data(), stdout);
       return finishListing();
-    case version:
+    case command::Action::version:
       std::printf("hyphenate (hyphenkit) %s\n", HYPHENKIT_VERSION);
       return finishListing();
-    case listLanguages:
-      for (const hy::Language language : hy::allLanguages()) {
-        std::printf("%-16s %s\n", std::string(hy::languageAffix(language)).c_str(),
-                    hy::show(language).c_str());
-      }
+    case command::Action::listLanguages:
+      listLanguages();
       return finishListing();
+    case command::Action::hyphenate:
+      break;
   }
-  if (languageTag != nullptr) {
-    options.language = hy::languageFromTag(languageTag);
-    if (!options.language) {
+  Setup setup{options, hy::Language::English_US, std::nullopt,
+              command::separatorOf(options, Format::words)};
+  if (options.language) {
+    // A tag of a language without patterns (zh, ja) is no error: its text is copied unchanged.
+    setup.language = hy::languageFromTag(*options.language);
+    if (!setup.language && !hy::isLanguageTag(*options.language)) {
       std::fprintf(stderr, "hyphenate: unknown language '%s' (see hyphenate --list-languages)\n",
-                   languageTag);
+                   printable(*options.language).c_str());
       return 2;
     }
   }
 
-  static char outputBuffer[chunkSize];
-  std::setvbuf(stdout, outputBuffer, _IOFBF, sizeof outputBuffer);
   try {
-    const hy::Hyphenator& hyphenator =
-        hy::languageHyphenator(options.language.value_or(hy::Language::English_US));
-    bool allRead = true;
-    if (optind == argc) {
-      allRead = processFile("-", options, hyphenator);
-    } else {
-      for (int i = optind; i < argc; ++i) {
-        allRead = processFile(argv[i], options, hyphenator) && allRead;
+    if (setup.language && options.format == Format::words) {
+      const hy::Hyphenator& hyphenator = hy::languageHyphenator(*setup.language);
+      setup.wordHyphenator = hyphenator;
+      if (options.leftMin || options.rightMin) {
+        // Built from the language's own fields, so it gives the breaks running text gives with
+        // the same minimums (where, too, a minimum below 1 counts as 1).
+        setup.wordHyphenator = hy::Hyphenator(
+            hy::hyphenatorChars(hyphenator), hy::hyphenatorPatterns(hyphenator),
+            hy::hyphenatorExceptions(hyphenator),
+            std::max<std::int64_t>(options.leftMin.value_or(hy::hyphenatorLeftMin(hyphenator)), 1),
+            std::max<std::int64_t>(options.rightMin.value_or(hy::hyphenatorRightMin(hyphenator)),
+                                   1));
       }
     }
-    if (std::fflush(stdout) != 0) throw OutputError{errno};
+    bool allRead = true;
+    if (options.files.empty()) {
+      allRead = processFile("-", setup);
+    } else {
+      for (const std::string& file : options.files) {
+        allRead = processFile(file, setup) && allRead;
+      }
+    }
+    output.flush();
     return allRead ? 0 : 1;
-  } catch (const OutputError& failure) {
+  } catch (const command::OutputError& failure) {
     std::fprintf(stderr, "hyphenate: cannot write the output: %s\n", std::strerror(failure.error));
   } catch (const std::exception& failure) {
-    std::fflush(stdout);
+    try {
+      output.flush();
+    } catch (const command::OutputError&) {
+      // The library's failure is the one to report.
+    }
     std::fprintf(stderr, "hyphenate: %s\n", failure.what());
   }
   return 1;
