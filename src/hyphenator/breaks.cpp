@@ -35,8 +35,9 @@ std::int64_t lastBreak(std::int64_t n, Minimums minimums) {
 
 // Appends every k from max(leftMin, 1) to the last break and within `raw` whose score is odd.
 template <class Score>
-void appendOddGaps(std::span<const Score> raw, std::int64_t n, Minimums minimums,
-                   std::vector<std::size_t>& breaks) {
+[[gnu::always_inline]] inline void appendOddGaps(std::span<const Score> raw, std::int64_t n,
+                                                 Minimums minimums,
+                                                 std::vector<std::size_t>& breaks) {
   const std::int64_t first = std::max<std::int64_t>(minimums.left, 1);
   const std::int64_t last =
       std::min(lastBreak(n, minimums), static_cast<std::int64_t>(raw.size()) - 1);
@@ -59,39 +60,67 @@ void normalise(const HyphenatorState& state, std::u32string_view word, std::u32s
   }
 }
 
-// The raw list the plain way: the key through the character function or map, the exception
-// table, else the pattern trie. The first word that reaches the patterns builds the fast path.
-std::span<const std::int64_t> plainScores(const HyphenatorState& state, std::u32string_view word,
-                                          Scratch& scratch) {
+// The character that stands for `c` in the key.
+char32_t normalised(const HyphenatorState& state, char32_t c) {
+  return state.table ? state.table->get()(c) : state.function(c);
+}
+
+// A raw score list: pattern scores of a long word on the fast path come as bytes (`narrow`),
+// every other list as integers (`wide`); the one that is used has data.
+struct RawScores {
+  std::span<const std::int64_t> wide;
+  std::span<const std::uint8_t> narrow;
+};
+
+// The raw list the plain way: the exception table's list for the key (the word through the
+// character function or map), else the pattern trie's. The first word that reaches the patterns
+// builds the fast path, which a long word then takes too.
+RawScores plainScores(const HyphenatorState& state, std::u32string_view word, Scratch& scratch) {
   std::u32string& key = scratch.key();
-  normalise(state, word, key);
+  key.clear();
   const ExceptionMap& exceptions = state.exceptions.get().entries();
   const ExceptionFilter& filter =
       state.exceptionFilter.get([&] { return ExceptionFilter(exceptions); });
-  if (filter.mayList(key.size(), key.front(), key.back())) {
-    if (const auto listed = exceptions.find(key); listed != exceptions.end()) return listed->second;
+  if (filter.mayList(word.size(), normalised(state, word.front()),
+                     normalised(state, word.back()))) {
+    normalise(state, word, key);
+    if (const auto listed = exceptions.find(key); listed != exceptions.end()) {
+      return {listed->second, {}};
+    }
   }
   const Patterns& patterns = state.patterns.get();
-  if (state.table && !state.fastPath.load(std::memory_order_acquire)) {
-    const FastPath& fastPath =
+  const FastPath* fastPath = state.fastPath.load(std::memory_order_acquire);
+  if (state.table && !fastPath) {
+    const FastPath& built =
         state.fastPathSlot.get([&] { return FastPath(state.table->get(), patterns, filter); });
-    if (fastPath.trie()) state.fastPath.store(&fastPath, std::memory_order_release);
+    if (built.trie()) {
+      state.fastPath.store(&built, std::memory_order_release);
+      fastPath = &built;
+    }
   }
+  // A byte per gap rather than a score of eight.
+  if (fastPath && word.size() > FrozenTrie::shortWord) {
+    const auto narrow = fastPath->trie()->scoreWord(word, fastPath->classes(), scratch.gaps());
+    if (narrow.data() != nullptr) return {{}, narrow};
+  }
+  if (key.size() != word.size()) normalise(state, word, key);
   lookupPatternInto(key, patterns, scratch.scores());
-  return scratch.scores();
+  return {scratch.scores(), {}};
+}
+
+// Whether no exception can list the word.
+bool unlisted(const FastPath& fastPath, std::u32string_view word) {
+  const ExceptionFilter& exceptions = fastPath.exceptions();
+  return exceptions.empty() || !exceptions.mayList(word.size(), fastPath.chars()(word.front()),
+                                                   fastPath.chars()(word.back()));
 }
 
 // The raw list on the fast path, when it applies: no exception can list the word, so it goes
-// straight from its characters to letter classes and through the automaton. A span without data
-// when it does not apply.
+// straight from its characters to letter classes and through the automaton, into a byte per gap
+// on the stack. A span without data when it does not apply.
 std::span<const std::uint8_t> fastScores(const FastPath& fastPath, std::u32string_view word,
                                          FrozenTrie::ShortWordBuffer& buffer) {
-  if (word.size() > FrozenTrie::shortWord) return {};
-  const ExceptionFilter& exceptions = fastPath.exceptions();
-  if (!exceptions.empty() && exceptions.mayList(word.size(), fastPath.chars()(word.front()),
-                                                fastPath.chars()(word.back()))) {
-    return {};
-  }
+  if (word.size() > FrozenTrie::shortWord || !unlisted(fastPath, word)) return {};
   std::uint32_t classes[FrozenTrie::shortWord];
   fastPath.letterClasses(word, classes);
   return fastPath.trie()->scoreShortWord({classes, word.size()}, buffer);
@@ -117,7 +146,8 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums
   const auto n = static_cast<std::int64_t>(word.size());
   if (n == 0 || shorterThanMinimums(n, minimums)) return;
 
-  if (const FastPath* fastPath = state.fastPath.load(std::memory_order_acquire)) {
+  const FastPath* fastPath = state.fastPath.load(std::memory_order_acquire);
+  if (fastPath) {
     FrozenTrie::ShortWordBuffer buffer;
     // The fast list has at least n >= 1 entries, so the malformed case cannot arise here.
     if (const auto raw = fastScores(*fastPath, word, buffer); raw.data() != nullptr) {
@@ -128,12 +158,16 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums
 
   std::optional<Scratch> ownScratch;
   if (!scratch) scratch = &ownScratch.emplace();
-  const std::span<const std::int64_t> raw = plainScores(state, word, *scratch);
+  const RawScores raw = plainScores(state, word, *scratch);
+  if (raw.narrow.data() != nullptr) {
+    appendOddGaps(raw.narrow, n, minimums, breaks);
+    return;
+  }
   // T is empty only when it has no leading zeros and R has nothing to give.
-  if (minimums.left <= 0 && raw.empty()) {
+  if (minimums.left <= 0 && raw.wide.empty()) {
     throw Error("Malformed hyphenation score for " + encodeUtf8(word));
   }
-  appendOddGaps(raw, n, minimums, breaks);
+  appendOddGaps(raw.wide, n, minimums, breaks);
 }
 
 }  // namespace text::hyphenation::detail

@@ -26,6 +26,8 @@ class FastPath {
   const CharMap& chars() const { return chars_; }
   const ExceptionFilter& exceptions() const { return exceptions_; }
 
+  // Every code point to the letter class of its normalised form.
+  const LetterClasses& classes() const { return classes_; }
   // The letter class of the normalised form of `c`.
   std::uint32_t letterClass(char32_t c) const { return classes_(c); }
   // The same for every character of `word`, into `classes`.

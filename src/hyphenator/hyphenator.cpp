@@ -109,13 +109,12 @@ std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32stri
 std::vector<std::string> hyphenate(const Hyphenator& hyphenator, std::string_view utf8) {
   Scratch scratch;
   std::u32string& word = scratch.word();
-  std::vector<std::size_t>& starts = scratch.starts();
-  detail::decodeUtf8Into(utf8, word, starts);
-  starts.push_back(utf8.size());
+  detail::decodeUtf8Into(utf8, word);
   std::vector<std::size_t>& breaks = scratch.breaks();
   const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
   detail::findBreaks(state, word, detail::minimumsOf(state), &scratch, breaks);
-  return fragmentsAt<std::string>(utf8, breaks, [&](std::size_t k) { return starts[k]; });
+  detail::characterOffsetsToBytes(utf8, breaks);
+  return fragmentsAt<std::string>(utf8, breaks, [](std::size_t at) { return at; });
 }
 
 }  // namespace text::hyphenation

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,8 @@ class Scratch {
   std::u32string& word() { return buffers_.word; }
   std::vector<std::size_t>& starts() { return buffers_.starts; }
   std::vector<std::size_t>& breaks() { return buffers_.breaks; }
+  // A byte per gap of a long word on the fast path.
+  std::vector<std::uint8_t>& gaps() { return buffers_.gaps; }
 
  private:
   struct Buffers {
@@ -32,6 +35,7 @@ class Scratch {
     std::u32string word;
     std::vector<std::size_t> starts;
     std::vector<std::size_t> breaks;
+    std::vector<std::uint8_t> gaps;
     bool inUse = false;
   };
   static Buffers& shared() {

@@ -503,6 +503,18 @@ std::span<const std::uint8_t> FrozenTrie::scoreShortWord(std::span<const std::ui
   return std::span<const std::uint8_t>(buffer.gaps + windowSize + 1, end - 2);
 }
 
+std::span<const std::uint8_t> FrozenTrie::scoreWord(std::u32string_view word,
+                                                    const LetterClasses& classes,
+                                                    std::vector<std::uint8_t>& buffer) const {
+  if (farthestReach_ > 1) return {};
+  buffer.assign(windowSize + word.size() + 3, 0);
+  const LetterClasses::Reader classOf(classes);
+  const std::size_t end = run(
+      word.size(), [&](std::size_t at) { return classOf(word[at]); },
+      ByteGaps{buffer.data() + windowSize});
+  return std::span<const std::uint8_t>(buffer.data() + windowSize + 1, end - 2);
+}
+
 void FrozenTrie::lookup(std::u32string_view word, Scores& scores) const {
   // Gaps are numbered in the framed word: gap g is the one before its character g. The result
   // drops gap 0 and the last gap covered.

@@ -73,6 +73,11 @@ class FrozenTrie {
   };
   std::span<const std::uint8_t> scoreShortWord(std::span<const std::uint32_t> classes,
                                                ShortWordBuffer& buffer) const;
+  // The same for a word of any length whose characters `classes` takes to letter classes, into
+  // `buffer` (its capacity reused): a byte per gap, so that a long word costs a byte per
+  // character rather than a score of eight.
+  std::span<const std::uint8_t> scoreWord(std::u32string_view word, const LetterClasses& classes,
+                                          std::vector<std::uint8_t>& buffer) const;
 
   // Letter k of the alphabet has class k + 1; every other code point has class 0.
   std::span<const char32_t> alphabet() const { return alphabet_; }
