@@ -30,7 +30,7 @@ class MarkupState {
   // Held text is hyphenated in pieces once it reaches this many bytes; past twice as many
   // without a settled break (one "word" of 64 KiB), all that is held is hyphenated as if it
   // ended there, as the text stream does.
-  static constexpr std::size_t kWindow = 64 * 1024;
+  static constexpr std::size_t kWindow = std::size_t{64} * 1024;
   // Bytes enough to see an XML declaration after a byte order mark: EF BB BF "<?xml ".
   static constexpr std::size_t kDeclarationBytes = 9;
 
