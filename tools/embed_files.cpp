@@ -9,15 +9,14 @@
 // fraction of the time the same bytes take as a list of integers.
 
 #include <algorithm>
-#include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "build_files.hpp"
 
 namespace {
 
@@ -25,14 +24,6 @@ struct InputFile {
   std::string name;
   std::string bytes;
 };
-
-std::string readBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot open " + path.string());
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw std::runtime_error("cannot read " + path.string());
-  return bytes;
-}
 
 void appendEscaped(std::string& out, unsigned char byte) {
   if (byte == '"' || byte == '\\' || byte == '?') {
@@ -91,7 +82,7 @@ int main(int argc, char** argv) {
     std::vector<InputFile> files;
     for (int k = 2; k < argc; ++k) {
       std::filesystem::path path(argv[k]);
-      files.push_back({path.filename().string(), readBytes(path)});
+      files.push_back({path.filename().string(), build_files::readBytes(path)});
     }
     // Byte order of names: std::string compares its characters as unsigned char.
     std::sort(files.begin(), files.end(),
@@ -101,14 +92,7 @@ int main(int argc, char** argv) {
                            [](const InputFile& a, const InputFile& b) { return a.name == b.name; });
     if (duplicate != files.end()) throw std::runtime_error("two files named " + duplicate->name);
 
-    std::string source = generate(files);
-    std::string temporary = std::string(argv[1]) + ".tmp";
-    {
-      std::ofstream out(temporary, std::ios::binary);
-      out << source;
-      if (!out.flush()) throw std::runtime_error("cannot write " + temporary);
-    }
-    std::filesystem::rename(temporary, argv[1]);
+    build_files::writeFile(argv[1], generate(files));
   } catch (const std::exception& error) {
     std::cerr << "embed_files: " << error.what() << '\n';
     return 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -20,16 +21,49 @@ struct IdentityDefault {
   static constexpr char32_t of(char32_t c) { return c; }
 };
 
-// A fixed map from code point to value, built once and read for every character of every word.
-// A read takes two array reads: the high bits of a code point pick a block of 256 values, its
-// low byte the value in the block; Latin-1 (U+0000..U+00FF), most of most text, takes one. Pages
-// without a key share block 0 when the default is constant, and are not stored when it is not.
-// Keys past U+10FFFF, which only a hand-made character function produces, are kept apart in a
-// sorted list, so that the page index stays no longer than Unicode's.
+// The arrays of a code-point table, wherever they live: in a CodePointTable, or in the library's
+// read-only data, compiled when the library was built. A read takes two array reads: the high
+// bits of a code point pick a block of 256 values, its low byte the value in the block; Latin-1
+// (U+0000..U+00FF), most of most text, takes one. Page k of the index is block pages[k]; block 0
+// holds the defaults when the default is constant, and means "the default" when it is not. Keys
+// past U+10FFFF, which only a hand-made character function produces, are kept apart in `beyond`,
+// sorted, so that the page index stays no longer than Unicode's.
+template <class Value, class Default = ZeroDefault<Value>>
+struct CodePointPages {
+  using Entry = std::pair<char32_t, Value>;
+  static constexpr char32_t lastCodePoint = 0x10FFFF;
+
+  const Value* latin;          // the block of page 0
+  const std::uint32_t* pages;  // code point >> 8 -> block, up to the last key's page
+  std::size_t pageCount;
+  const Value* blocks;            // 256 values per block
+  std::span<const Entry> beyond;  // ascending keys past U+10FFFF
+
+  Value operator()(char32_t c) const {
+    if (c < 0x100) return latin[c];
+    const std::size_t page = c >> 8;
+    if (page < pageCount) {
+      const std::uint32_t block = pages[page];
+      if (Default::constant || block != 0) return blocks[(std::size_t{block} << 8) | (c & 0xFF)];
+      return Default::of(c);
+    }
+    if (c <= lastCodePoint || beyond.empty()) return Default::of(c);
+    auto at = std::lower_bound(beyond.begin(), beyond.end(), c,
+                               [](const Entry& entry, char32_t key) { return entry.first < key; });
+    return at != beyond.end() && at->first == c ? at->second : Default::of(c);
+  }
+};
+
+// A fixed map from code point to value, built once and read for every character of every word,
+// in the arrays of CodePointPages. Pages without a key share block 0 when the default is
+// constant, and are not stored when it is not.
 template <class Value, class Default = ZeroDefault<Value>>
 class CodePointTable {
  public:
   using Entry = std::pair<char32_t, Value>;
+  // Reads through copies of the table's addresses, for a hot loop whose stores the compiler
+  // could not otherwise tell apart from the table's members.
+  using Reader = CodePointPages<Value, Default>;
 
   // Every code point gives its default.
   CodePointTable() : CodePointTable(std::vector<Entry>()) {}
@@ -41,40 +75,16 @@ class CodePointTable {
   CodePointTable(CodePointTable&&) = default;  // vectors keep their storage: latin_ stays valid
   CodePointTable& operator=(CodePointTable&&) = default;
 
-  Value operator()(char32_t c) const { return Reader(*this)(c); }
-
-  // The same reads with the table's addresses held in locals, for a hot loop whose stores the
-  // compiler could not otherwise tell apart from the table's members.
-  class Reader {
-   public:
-    explicit Reader(const CodePointTable& table)
-        : latin_(table.latin_),
-          pages_(table.pages_.data()),
-          blocks_(table.blocks_.data()),
-          pageCount_(table.pages_.size()),
-          table_(table) {}
-
-    Value operator()(char32_t c) const {
-      if (c < 0x100) return latin_[c];
-      const std::size_t page = c >> 8;
-      if (page < pageCount_) {
-        const std::uint32_t block = pages_[page];
-        if (Default::constant || block != 0) return blocks_[(std::size_t{block} << 8) | (c & 0xFF)];
-        return Default::of(c);
-      }
-      return c > lastCodePoint ? table_.beyond(c) : Default::of(c);
-    }
-
-   private:
-    const Value* latin_;
-    const std::uint32_t* pages_;
-    const Value* blocks_;
-    std::size_t pageCount_;
-    const CodePointTable& table_;
-  };
+  Value operator()(char32_t c) const { return pages()(c); }
+  Reader pages() const {
+    return Reader{latin_, pages_.data(), pages_.size(), blocks_.data(), beyond_};
+  }
 
   // The keys, ascending, with their values.
   std::vector<Entry> entries() const { return entries_; }
+  // The page index and the blocks, as CodePointPages reads them.
+  const std::vector<std::uint32_t>& pageIndex() const { return pages_; }
+  const std::vector<Value>& blocks() const { return blocks_; }
 
   // Heap bytes held, for measurements.
   std::size_t bytes() const {
@@ -83,14 +93,7 @@ class CodePointTable {
   }
 
  private:
-  static constexpr char32_t lastCodePoint = 0x10FFFF;
-
-  Value beyond(char32_t c) const {
-    if (beyond_.empty()) return Default::of(c);
-    auto at = std::lower_bound(beyond_.begin(), beyond_.end(), c,
-                               [](const Entry& entry, char32_t key) { return entry.first < key; });
-    return at != beyond_.end() && at->first == c ? at->second : Default::of(c);
-  }
+  static constexpr char32_t lastCodePoint = Reader::lastCodePoint;
 
   std::vector<std::uint32_t> pages_;  // code point >> 8 -> block, up to the last key's page
   std::vector<Value> blocks_;         // 256 values per block; block 0 holds the defaults

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "common/utf8_encode.hpp"
+#include "hyphenator/fast_path.hpp"
 #include "hyphenator/scratch.hpp"
 #include "hyphenator/state.hpp"
 #include "pattern/lookup.hpp"
@@ -65,17 +66,10 @@ char32_t normalised(const HyphenatorState& state, char32_t c) {
   return state.table ? state.table->get()(c) : state.function(c);
 }
 
-// A raw score list: pattern scores of a long word on the fast path come as bytes (`narrow`),
-// every other list as integers (`wide`); the one that is used has data.
-struct RawScores {
-  std::span<const std::int64_t> wide;
-  std::span<const std::uint8_t> narrow;
-};
-
 // The raw list the plain way: the exception table's list for the key (the word through the
-// character function or map), else the pattern trie's. The first word that reaches the patterns
-// builds the fast path, which a long word then takes too.
-RawScores plainScores(const HyphenatorState& state, std::u32string_view word, Scratch& scratch) {
+// character function or map), else the pattern trie's.
+const Scores& plainScores(const HyphenatorState& state, std::u32string_view word,
+                          Scratch& scratch) {
   std::u32string& key = scratch.key();
   key.clear();
   const ExceptionMap& exceptions = state.exceptions.get().entries();
@@ -84,46 +78,36 @@ RawScores plainScores(const HyphenatorState& state, std::u32string_view word, Sc
   if (filter.mayList(word.size(), normalised(state, word.front()),
                      normalised(state, word.back()))) {
     normalise(state, word, key);
-    if (const auto listed = exceptions.find(key); listed != exceptions.end()) {
-      return {listed->second, {}};
-    }
-  }
-  const Patterns& patterns = state.patterns.get();
-  const FastPath* fastPath = state.fastPath.load(std::memory_order_acquire);
-  if (state.table && !fastPath) {
-    const FastPath& built =
-        state.fastPathSlot.get([&] { return FastPath(state.table->get(), patterns, filter); });
-    if (built.trie()) {
-      state.fastPath.store(&built, std::memory_order_release);
-      fastPath = &built;
-    }
-  }
-  // A byte per gap rather than a score of eight.
-  if (fastPath && word.size() > FrozenTrie::shortWord) {
-    const auto narrow = fastPath->trie()->scoreWord(word, fastPath->classes(), scratch.gaps());
-    if (narrow.data() != nullptr) return {{}, narrow};
+    if (const auto listed = exceptions.find(key); listed != exceptions.end()) return listed->second;
   }
   if (key.size() != word.size()) normalise(state, word, key);
-  lookupPatternInto(key, patterns, scratch.scores());
-  return {scratch.scores(), {}};
+  lookupPatternInto(key, state.patterns.get(), scratch.scores());
+  return scratch.scores();
 }
 
-// Whether no exception can list the word.
-bool unlisted(const FastPath& fastPath, std::u32string_view word) {
-  const ExceptionFilter& exceptions = fastPath.exceptions();
-  return exceptions.empty() || !exceptions.mayList(word.size(), fastPath.chars()(word.front()),
-                                                   fastPath.chars()(word.back()));
-}
+// Words up to this many characters take the fast path with buffers on the stack.
+constexpr std::size_t shortWord = 200;
 
-// The raw list on the fast path, when it applies: no exception can list the word, so it goes
-// straight from its characters to letter classes and through the automaton, into a byte per gap
-// on the stack. A span without data when it does not apply.
-std::span<const std::uint8_t> fastScores(const FastPath& fastPath, std::u32string_view word,
-                                         FrozenTrie::ShortWordBuffer& buffer) {
-  if (word.size() > FrozenTrie::shortWord || !unlisted(fastPath, word)) return {};
-  std::uint32_t classes[FrozenTrie::shortWord];
-  fastPath.letterClasses(word, classes);
-  return fastPath.trie()->scoreShortWord({classes, word.size()}, buffer);
+// The breaks on the fast path: the word goes straight from its characters to letter classes,
+// framed by the class of ".", and is looked up among the exceptions by those classes and else in
+// the trie, into a byte per gap. `framed` holds n + 3 classes, `gaps` n + 2 + windowSize bytes.
+// Either list has at least n >= 1 entries, so the malformed case cannot arise here.
+void fastBreaks(const FastPath& fastPath, std::u32string_view word, Minimums minimums,
+                std::uint32_t* framed, std::uint8_t* gaps, std::vector<std::size_t>& breaks) {
+  const std::size_t n = word.size();
+  const CodePointPages<std::uint16_t> classOf = fastPath.classes;
+  framed[0] = framed[n + 1] = fastPath.trie.dotClass();
+  for (std::size_t k = 0; k < n; ++k)
+    framed[k + 1] = classOf(word[k]);
+  framed[n + 2] = 0;
+  const auto size = static_cast<std::int64_t>(n);
+  if (fastPath.exceptions.mayList(n, framed[1], framed[n])) {
+    if (const auto listed = fastPath.exceptions.find(framed + 1, n); listed.data() != nullptr) {
+      appendOddGaps(listed, size, minimums, breaks);
+      return;
+    }
+  }
+  appendOddGaps(fastPath.trie.scoreFramed(framed, n, gaps), size, minimums, breaks);
 }
 
 }  // namespace
@@ -139,35 +123,38 @@ std::span<const std::uint8_t> fastScores(const FastPath& fastPath, std::u32strin
 // Example (l = 2, r = 3): "hyphenation" has R = [0,0,3,0,0,2,5,4,2,0,2]; k runs from 2 to 8, and
 // the odd entries at k = 2 and k = 6 give "hy", "phen", "ation".
 //
-// `scratch` may be null: only the plain road needs buffers, and takes the thread's own then.
+// `scratch` may be null: only long words and the plain road need buffers, and take the thread's
+// own then.
 void findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums minimums,
                 Scratch* scratch, std::vector<std::size_t>& breaks) {
   breaks.clear();
   const auto n = static_cast<std::int64_t>(word.size());
   if (n == 0 || shorterThanMinimums(n, minimums)) return;
 
-  const FastPath* fastPath = state.fastPath.load(std::memory_order_acquire);
-  if (fastPath) {
-    FrozenTrie::ShortWordBuffer buffer;
-    // The fast list has at least n >= 1 entries, so the malformed case cannot arise here.
-    if (const auto raw = fastScores(*fastPath, word, buffer); raw.data() != nullptr) {
-      appendOddGaps(raw, n, minimums, breaks);
-      return;
+  if (state.fastPath) {
+    if (word.size() <= shortWord) {
+      std::uint32_t framed[shortWord + 3];
+      alignas(16) std::uint8_t gaps[shortWord + 2 + OutputArrays::windowSize];
+      fastBreaks(*state.fastPath, word, minimums, framed, gaps, breaks);
+    } else {
+      std::optional<Scratch> ownScratch;
+      if (!scratch) scratch = &ownScratch.emplace();
+      scratch->framed().resize(word.size() + 3);
+      scratch->gaps().resize(word.size() + 2 + OutputArrays::windowSize);
+      fastBreaks(*state.fastPath, word, minimums, scratch->framed().data(), scratch->gaps().data(),
+                 breaks);
     }
+    return;
   }
 
   std::optional<Scratch> ownScratch;
   if (!scratch) scratch = &ownScratch.emplace();
-  const RawScores raw = plainScores(state, word, *scratch);
-  if (raw.narrow.data() != nullptr) {
-    appendOddGaps(raw.narrow, n, minimums, breaks);
-    return;
-  }
+  const Scores& raw = plainScores(state, word, *scratch);
   // T is empty only when it has no leading zeros and R has nothing to give.
-  if (minimums.left <= 0 && raw.wide.empty()) {
+  if (minimums.left <= 0 && raw.empty()) {
     throw Error("Malformed hyphenation score for " + encodeUtf8(word));
   }
-  appendOddGaps(raw.wide, n, minimums, breaks);
+  appendOddGaps(std::span<const std::int64_t>(raw), n, minimums, breaks);
 }
 
 }  // namespace text::hyphenation::detail

@@ -1,17 +1,27 @@
 #include "hyphenator/fast_path.hpp"
 
+#include <algorithm>
 #include <vector>
 
-#include "pattern/node.hpp"
+#include "text/hyphenation/error.hpp"
 
 namespace text::hyphenation::detail {
 
-FastPath::FastPath(const CharMap& chars, const Patterns& patterns,
-                   const ExceptionFilter& exceptions)
-    : chars_(chars), exceptions_(exceptions) {
-  const PatternNode* node = PatternAccess::node(patterns);
-  if (!node || !node->frozen || node->state != FrozenTrie::root) return;
-  trie_ = node->frozen.get();
+FastPathArrays buildFastPath(const CharMap& chars, std::u32string_view patterns,
+                             const Exceptions& exceptions, OutputTable& outputs) {
+  // Letters of the exceptions that no pattern holds get classes of their own, after the
+  // patterns' letters, so that every listed word is a sequence of classes.
+  std::vector<char32_t> extra;
+  for (const auto& [word, scores] : exceptions.entries())
+    extra.insert(extra.end(), word.begin(), word.end());
+  std::sort(extra.begin(), extra.end());
+  extra.erase(std::unique(extra.begin(), extra.end()), extra.end());
+  const TrieDraft draft = draftPatterns(patterns, extra);
+  FastPathArrays arrays{{}, freezeDraft(draft, outputs), CompiledExceptionArrays({})};
+  const FrozenArrays& trie = arrays.trie;
+  if (!trie.narrow() || !trie.regular || !trie.failure.empty()) {
+    throw Error("These patterns cannot be compiled");
+  }
 
   // Only a key of the map or a letter of the alphabet can have a normalised form that is a
   // letter; within Unicode, every code point on a page that holds one is tried, so that the
@@ -30,14 +40,33 @@ FastPath::FastPath(const CharMap& chars, const Patterns& patterns,
   };
   for (const auto& [key, value] : chars.entries())
     consider(key);
-  for (const char32_t letter : trie_->alphabet())
+  for (const char32_t letter : trie.alphabet)
     consider(letter);
-  std::vector<LetterClasses::Entry> entries;
+  std::vector<CodePointTable<std::uint16_t>::Entry> classes;
   for (const char32_t c : candidates) {
-    if (const std::uint32_t letterClass = trie_->letterClass(chars(c)))
-      entries.emplace_back(c, letterClass);
+    if (const std::uint16_t letterClass = trie.narrowClasses(chars(c)))
+      classes.emplace_back(c, letterClass);
   }
-  classes_ = LetterClasses(entries);
+  arrays.classes = CodePointTable<std::uint16_t>(classes);
+
+  std::vector<CompiledExceptionArrays::Entry> entries;
+  for (const auto& [word, scores] : exceptions.entries()) {
+    if (word.empty()) continue;  // hyphenate never looks the empty word up
+    CompiledExceptionArrays::Entry& entry = entries.emplace_back();
+    for (const char32_t c : word)
+      entry.classes.push_back(trie.narrowClasses(c));
+    for (const std::int64_t score : scores) {
+      if (score < 0 || score > 255) throw Error("These exceptions cannot be compiled");
+      entry.scores.push_back(static_cast<std::uint16_t>(score));
+    }
+    if (word.size() > 0xFFFF || scores.size() > 0xFFFF)
+      throw Error("These exceptions cannot be compiled");
+  }
+  // In the order of their keys, so that the build writes the same bytes every time.
+  std::sort(entries.begin(), entries.end(),
+            [](const auto& a, const auto& b) { return a.classes < b.classes; });
+  arrays.exceptions = CompiledExceptionArrays(entries);
+  return arrays;
 }
 
 }  // namespace text::hyphenation::detail

@@ -38,11 +38,11 @@ namespace detail {
 Hyphenator makeDeferredHyphenator(std::function<CharMap()> chars,
                                   std::function<Patterns()> patterns,
                                   std::function<Exceptions()> exceptions, std::int64_t leftMin,
-                                  std::int64_t rightMin) {
+                                  std::int64_t rightMin, const FastPath* fastPath) {
   return HyphenatorAccess::make(std::shared_ptr<const HyphenatorState>(new HyphenatorState{
       CharFunction(), std::optional<Deferred<CharMap>>(std::in_place, std::move(chars)),
       Deferred<Patterns>(std::move(patterns)), Deferred<Exceptions>(std::move(exceptions)), leftMin,
-      rightMin}));
+      rightMin, fastPath}));
 }
 
 }  // namespace detail

@@ -25,7 +25,8 @@ class Scratch {
   std::u32string& word() { return buffers_.word; }
   std::vector<std::size_t>& starts() { return buffers_.starts; }
   std::vector<std::size_t>& breaks() { return buffers_.breaks; }
-  // A byte per gap of a long word on the fast path.
+  // The framed letter classes and a byte per gap of a long word on the fast path.
+  std::vector<std::uint32_t>& framed() { return buffers_.framed; }
   std::vector<std::uint8_t>& gaps() { return buffers_.gaps; }
 
  private:
@@ -35,6 +36,7 @@ class Scratch {
     std::u32string word;
     std::vector<std::size_t> starts;
     std::vector<std::size_t> breaks;
+    std::vector<std::uint32_t> framed;
     std::vector<std::uint8_t> gaps;
     bool inUse = false;
   };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,10 +15,10 @@
 namespace text::hyphenation::detail {
 
 // The shared, immutable state behind a Hyphenator. The character function is either a caller's
-// function or a character map (the fast case, read without a call through std::function); the
-// map, the patterns and the exceptions may each be deferred to their first use. What hyphenate
-// and running text derive from them is built on first use too, from the fields needed and no
-// others.
+// function or a character map; the map, the patterns and the exceptions may each be deferred to
+// their first use. A language's hyphenator also has the fast path compiled into the library,
+// which hyphenate takes instead of them. What hyphenate and running text derive from the fields
+// is built on first use too, from the fields needed and no others.
 struct HyphenatorState {
   CharFunction function;                   // set when the caller supplied the function
   std::optional<Deferred<CharMap>> table;  // set otherwise
@@ -27,12 +26,8 @@ struct HyphenatorState {
   Deferred<Exceptions> exceptions;
   std::int64_t leftMin;
   std::int64_t rightMin;
+  const FastPath* fastPath = nullptr;  // null for a hyphenator made by the caller
   Derived<ExceptionFilter> exceptionFilter{};
-  // Built by the first hyphenate that reaches the patterns, when the characters go through a
-  // map; published in `fastPath` only when it offers the fast path, which words then take
-  // without any once-check.
-  Derived<FastPath> fastPathSlot{};
-  mutable std::atomic<const FastPath*> fastPath{nullptr};
   // What running text takes for a letter (see running_text/word_letters.hpp).
   Derived<CharSet> wordLetters{};
 };
@@ -53,13 +48,13 @@ struct HyphenatorAccess {
 };
 
 // A hyphenator whose character map, patterns and exceptions are each built on first use, exactly
-// once even under concurrent first use: the map on the first call of the character function (or
-// the first hyphenate that normalises a word), the patterns and exceptions when first read or
-// first needed by hyphenate. A builder that throws makes every use of its field rethrow. Every
-// builder must be callable (non-empty).
+// once even under concurrent first use: the map on the first call of the character function, the
+// patterns and exceptions when first read. A builder that throws makes every use of its field
+// rethrow. Every builder must be callable (non-empty). Given a fast path, words go through it
+// instead of the fields; it must agree with them and outlive the hyphenator.
 Hyphenator makeDeferredHyphenator(std::function<CharMap()> chars,
                                   std::function<Patterns()> patterns,
                                   std::function<Exceptions()> exceptions, std::int64_t leftMin,
-                                  std::int64_t rightMin);
+                                  std::int64_t rightMin, const FastPath* fastPath = nullptr);
 
 }  // namespace text::hyphenation::detail

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "language/gzip.hpp"
+
 namespace text::hyphenation::detail {
 
 // One gzip-compressed data file carried in the library's read-only data, named
@@ -23,10 +25,6 @@ std::span<const EmbeddedFile> embeddedFiles();
 // Throws Error("Could not find " + name) when there is no such file, and Error with zlib's
 // message when its bytes are not valid gzip. Safe from any number of threads.
 std::u32string readEmbeddedFile(std::string_view name);
-
-// The bytes of one or more gzip members one after another, inflated and joined. Throws Error
-// with zlib's message for anything else; no bytes at all inflate to nothing.
-std::string gunzip(std::span<const unsigned char> compressed);
 
 // For tests: how many times readEmbeddedFile has decompressed the file called `name` in this
 // process (0 for a name not in the table).

@@ -3,7 +3,9 @@
 
 #include "hyphenator/state.hpp"
 #include "language/char_table.hpp"
+#include "language/compiled_languages.hpp"
 #include "language/embedded_files.hpp"
+#include "pattern/node.hpp"
 #include "text/hyphenation/language.hpp"
 
 namespace text::hyphenation {
@@ -55,16 +57,23 @@ std::pair<std::int64_t, std::int64_t> minimums(Language language) {
 
 }  // namespace
 
+// Words go through the language's compiled fast path, so a hyphenator costs nothing to make and
+// its first word builds nothing. Its fields are built when a caller first asks for them: the
+// patterns as a view of the compiled trie, the character map and the exceptions from their files.
 Hyphenator loadHyphenator(Language language) {
+  const detail::CompiledLanguage& compiled = detail::compiledLanguage(languageAffix(language));
   const std::string prefix = "hyph-" + std::string(languageAffix(language)) + ".";
   const auto [leftMin, rightMin] = minimums(language);
   return detail::makeDeferredHyphenator(
       [name = prefix + "chr.txt.gz"] {
         return detail::parseCharTable(detail::readEmbeddedFile(name));
       },
-      [name = prefix + "pat.txt.gz"] { return parsePatterns(detail::readEmbeddedFile(name)); },
+      [&trie = compiled.fastPath.trie] {
+        return detail::PatternAccess::make(std::make_shared<const detail::PatternNode>(
+            std::make_shared<const detail::FrozenTrie>(trie), detail::FrozenTrie::root));
+      },
       [name = prefix + "hyp.txt.gz"] { return parseExceptions(detail::readEmbeddedFile(name)); },
-      leftMin, rightMin);
+      leftMin, rightMin, &compiled.fastPath);
 }
 
 }  // namespace text::hyphenation

@@ -19,8 +19,8 @@
 // to, so that one walk from each position of the word finds every pattern that occurs there:
 // the walk from "h" (position 1) passes the nodes h, hy, hyp, hyph and takes the scores of
 // "hy3ph" where that pattern ends; the walk from the second "h" takes "he2n", "hena4" and
-// "hen5at". This is the reference walk below, which works on every trie. A parsed trie answers
-// the same in one pass over the word with its automaton (automaton.cpp).
+// "hen5at". This is the reference walk below, which works on every trie through node views. A
+// parsed trie does the same walks in its compact arrays (compact_trie.cpp).
 
 #include "pattern/lookup.hpp"
 

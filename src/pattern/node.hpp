@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "pattern/automaton.hpp"
+#include "pattern/frozen_trie.hpp"
 #include "text/hyphenation/pattern.hpp"
 
 namespace text::hyphenation::detail {

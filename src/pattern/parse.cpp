@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "common/lines.hpp"
-#include "pattern/automaton.hpp"
+#include "pattern/frozen_trie.hpp"
 #include "pattern/node.hpp"
 #include "pattern/scores.hpp"
 
@@ -36,11 +36,21 @@ std::vector<char32_t> alphabetOf(std::u32string_view text) {
   return alphabet;
 }
 
+}  // namespace
+
+namespace detail {
+
 // The trie of every line, built in place; the first line with given letters sets their scores.
-detail::TrieDraft draftOf(std::u32string_view text) {
-  detail::TrieDraft draft;
+TrieDraft draftPatterns(std::u32string_view text, const std::vector<char32_t>& extraLetters) {
+  TrieDraft draft;
   draft.alphabet = alphabetOf(text);
-  draft.classes = detail::letterClassesOf(draft.alphabet);
+  draft.patternLetters = static_cast<std::uint32_t>(draft.alphabet.size());
+  for (const char32_t c : extraLetters) {
+    if (!std::binary_search(draft.alphabet.begin(), draft.alphabet.begin() + draft.patternLetters,
+                            c))
+      draft.alphabet.push_back(c);
+  }
+  draft.classes = letterClassesOf(draft.alphabet);
   draft.nodes.reserve(text.size() / 2 + 1);
   draft.scores.reserve(text.size() + 1);
   draft.nodes.emplace_back();
@@ -92,13 +102,13 @@ detail::TrieDraft draftOf(std::u32string_view text) {
   return draft;
 }
 
-}  // namespace
+}  // namespace detail
 
 Patterns parsePatterns(std::u32string_view text) {
   // Lines are taken first to last and a line whose letters already have scores is skipped,
   // which keeps the first of several lines with the same letters, as inserting them from the
   // last line to the first would.
-  auto frozen = std::make_shared<const detail::FrozenTrie>(draftOf(text));
+  auto frozen = std::make_shared<const detail::FrozenTrie>(detail::draftPatterns(text));
   return detail::PatternAccess::make(
       std::make_shared<const detail::PatternNode>(std::move(frozen), detail::FrozenTrie::root));
 }

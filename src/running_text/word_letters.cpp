@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "hyphenator/fast_path.hpp"
 #include "hyphenator/state.hpp"
 #include "pattern/letters.hpp"
 
@@ -10,7 +11,27 @@ namespace text::hyphenation::detail {
 
 namespace {
 
+// With a compiled language: the characters whose normalised form has the class of a letter of
+// the patterns other than ".", read off its table of classes.
+CharSet compiledWordLetters(const FastPath& fastPath) {
+  const CodePointPages<std::uint16_t>& classes = fastPath.classes;
+  const NarrowTrie& trie = fastPath.trie;
+  std::vector<char32_t> members;
+  for (std::size_t page = 0; page < classes.pageCount; ++page) {
+    const std::uint16_t* block = classes.blocks + (std::size_t{classes.pages[page]} << 8);
+    for (std::size_t offset = 0; offset < 256; ++offset) {
+      const std::uint16_t letterClass = block[offset];
+      if (letterClass != 0 && letterClass <= trie.patternLetters &&
+          trie.alphabet[letterClass - 1] != U'.') {
+        members.push_back(static_cast<char32_t>(page << 8 | offset));
+      }
+    }
+  }
+  return CharSet(members);
+}
+
 CharSet findWordLetters(const HyphenatorState& state) {
+  if (state.fastPath) return compiledWordLetters(*state.fastPath);
   const std::vector<char32_t> letters = patternLetters(state.patterns.get());
   if (!state.table) return CharSet(letters);
 
