@@ -16,6 +16,7 @@
 #include <map>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "build_files.hpp"
@@ -35,6 +36,12 @@ std::u32string readText(const std::filesystem::path& path) {
   const std::string bytes = text::hyphenation::detail::gunzip(
       {reinterpret_cast<const unsigned char*>(compressed.data()), compressed.size()});
   return text::hyphenation::detail::decodeUtf8(bytes);
+}
+
+template <class T>
+std::string typeName() {
+  if constexpr (std::is_same_v<T, char32_t>) return "char32_t";
+  return "std::uint" + std::to_string(8 * sizeof(T)) + "_t";
 }
 
 // Writes C++ source, naming every array it defines.
@@ -69,8 +76,8 @@ class Source {
     const auto& index = table.pageIndex();
     const auto& blocks = table.blocks();
     array("std::uint32_t", name + "Pages", index);
-    array("std::uint16_t", name + "Blocks", blocks);
-    bytes += index.size() * sizeof(std::uint32_t) + blocks.size() * sizeof(std::uint16_t);
+    array(typeName<typename Table::Entry::second_type>(), name + "Blocks", blocks);
+    bytes += index.size() * sizeof(index[0]) + blocks.size() * sizeof(blocks[0]);
     return "{" + name + "Blocks + " + std::to_string(std::size_t{index[0]} * 256) + ", " + name +
            "Pages, " + std::to_string(index.size()) + ", " + name + "Blocks, {}}";
   }
@@ -86,8 +93,9 @@ struct Language {
 };
 
 bool sameTrie(const FastPathArrays& a, const FastPathArrays& b) {
-  return a.trie.narrowUnits == b.trie.narrowUnits && a.trie.alphabet == b.trie.alphabet &&
-         a.trie.patternLetters == b.trie.patternLetters && a.trie.rootOutput == b.trie.rootOutput;
+  return a.trie.narrowUnits == b.trie.narrowUnits && a.trie.wideUnits == b.trie.wideUnits &&
+         a.trie.alphabet == b.trie.alphabet && a.trie.patternLetters == b.trie.patternLetters &&
+         a.trie.rootOutput == b.trie.rootOutput;
 }
 
 std::string generate(std::vector<Language>& languages, const OutputTable& outputs) {
@@ -122,17 +130,23 @@ std::string generate(std::vector<Language>& languages, const OutputTable& output
     if (language.trie < tries.size()) continue;
     const std::string name = "trie" + std::to_string(language.trie);
     const auto& trie = language.arrays.trie;
-    std::size_t bytes =
-        trie.narrowUnits.size() * sizeof(std::uint32_t) + trie.alphabet.size() * sizeof(char32_t);
+    std::size_t bytes = trie.narrowUnits.size() * sizeof(std::uint32_t) +
+                        trie.wideUnits.size() * sizeof(std::uint64_t) +
+                        trie.alphabet.size() * sizeof(char32_t);
     source.line("// The patterns of " + language.code);
-    const std::string units = source.array("std::uint32_t", name + "Units", trie.narrowUnits);
+    const std::string units = trie.narrow()
+                                  ? source.array("std::uint32_t", name + "Units", trie.narrowUnits)
+                                  : source.array("std::uint64_t", name + "Units", trie.wideUnits);
     std::vector<std::uint32_t> alphabet(trie.alphabet.begin(), trie.alphabet.end());
     const std::string letters = source.array("char32_t", name + "Alphabet", alphabet);
-    const std::string classes = source.pages(name + "Classes", trie.narrowClasses, bytes);
-    tries.push_back("NarrowTrie{" + units + ", " + classes + ", " + letters + ", " +
-                    std::to_string(trie.patternLetters) + ", outputs, " +
-                    std::to_string(trie.rootOutput) + "u, " + (trie.regular ? "true" : "false") +
-                    ", {}, {}, {}}");
+    const std::string classes = trie.narrow()
+                                    ? source.pages(name + "Classes", trie.narrowClasses, bytes)
+                                    : source.pages(name + "Classes", trie.wideClasses, bytes);
+    const std::string compact = "{" + units + ", " + classes + ", " + letters + ", " +
+                                std::to_string(trie.patternLetters) + ", outputs, " +
+                                std::to_string(trie.rootOutput) + "u, " +
+                                (trie.regular ? "true" : "false") + ", {}, {}, {}}";
+    tries.push_back(trie.narrow() ? "NarrowTrie" + compact + ", {}" : "{}, WideTrie" + compact);
     trieBytes.push_back(bytes);
     trieOwner.push_back(&language);
     source.line("");

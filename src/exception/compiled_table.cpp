@@ -16,7 +16,8 @@ std::uint32_t hashOf(const Class* classes, std::size_t size) {
 
 }  // namespace
 
-std::span<const std::uint16_t> CompiledExceptions::find(const std::uint32_t* classes,
+template <class Class>
+std::span<const std::uint16_t> CompiledExceptions::find(const Class* classes,
                                                         std::size_t size) const {
   if (slots.empty() || size > 0xFFFF) return {};
   const std::size_t mask = slots.size() - 1;
@@ -28,6 +29,11 @@ std::span<const std::uint16_t> CompiledExceptions::find(const std::uint32_t* cla
       return {entry + 2 + size, entry[1 + size]};
   }
 }
+
+template std::span<const std::uint16_t> CompiledExceptions::find(const std::uint8_t*,
+                                                                 std::size_t) const;
+template std::span<const std::uint16_t> CompiledExceptions::find(const std::uint32_t*,
+                                                                 std::size_t) const;
 
 CompiledExceptionArrays::CompiledExceptionArrays(const std::vector<Entry>& table) {
   if (table.empty()) return;

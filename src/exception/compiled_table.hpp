@@ -27,7 +27,8 @@ struct CompiledExceptions {
     return (filter[bit >> 6] >> (bit & 63)) & 1;
   }
   // The scores of the word of `size` classes, or a span without data when it is not listed.
-  std::span<const std::uint16_t> find(const std::uint32_t* classes, std::size_t size) const;
+  template <class Class>
+  std::span<const std::uint16_t> find(const Class* classes, std::size_t size) const;
 
   static std::uint32_t filterSlot(std::size_t size, std::uint32_t first, std::uint32_t last,
                                   std::uint32_t bits) {

@@ -4,6 +4,7 @@
 #include <limits>
 #include <optional>
 #include <span>
+#include <type_traits>
 
 #include "common/utf8_encode.hpp"
 #include "hyphenator/fast_path.hpp"
@@ -90,15 +91,19 @@ constexpr std::size_t shortWord = 200;
 
 // The breaks on the fast path: the word goes straight from its characters to letter classes,
 // framed by the class of ".", and is looked up among the exceptions by those classes and else in
-// the trie, into a byte per gap. `framed` holds n + 3 classes, `gaps` n + 2 + windowSize bytes.
-// Either list has at least n >= 1 entries, so the malformed case cannot arise here.
-void fastBreaks(const FastPath& fastPath, std::u32string_view word, Minimums minimums,
-                std::uint32_t* framed, std::uint8_t* gaps, std::vector<std::size_t>& breaks) {
+// the trie, into a byte per gap. `framed` holds n + 3 classes, `gaps` gapBytes(n) bytes. Either
+// list has at least n >= 1 entries, so the malformed case cannot arise here.
+template <class Trie>
+[[gnu::always_inline]] inline void fastBreaks(const FastPath& fastPath, const Trie& trie,
+                                              std::u32string_view word, Minimums minimums,
+                                              typename Trie::Class* framed, std::uint8_t* gaps,
+                                              std::vector<std::size_t>& breaks) {
+  using Class = typename Trie::Class;
   const std::size_t n = word.size();
   const CodePointPages<std::uint16_t> classOf = fastPath.classes;
-  framed[0] = framed[n + 1] = fastPath.trie.dotClass();
+  framed[0] = framed[n + 1] = static_cast<Class>(trie.dotClass());
   for (std::size_t k = 0; k < n; ++k)
-    framed[k + 1] = classOf(word[k]);
+    framed[k + 1] = static_cast<Class>(classOf(word[k]));
   framed[n + 2] = 0;
   const auto size = static_cast<std::int64_t>(n);
   if (fastPath.exceptions.mayList(n, framed[1], framed[n])) {
@@ -107,7 +112,7 @@ void fastBreaks(const FastPath& fastPath, std::u32string_view word, Minimums min
       return;
     }
   }
-  appendOddGaps(fastPath.trie.scoreFramed(framed, n, gaps), size, minimums, breaks);
+  appendOddGaps(trie.scoreFramed(framed, n, gaps), size, minimums, breaks);
 }
 
 }  // namespace
@@ -132,18 +137,23 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums
   if (n == 0 || shorterThanMinimums(n, minimums)) return;
 
   if (state.fastPath) {
-    if (word.size() <= shortWord) {
-      std::uint32_t framed[shortWord + 3];
-      alignas(16) std::uint8_t gaps[shortWord + 2 + OutputArrays::windowSize];
-      fastBreaks(*state.fastPath, word, minimums, framed, gaps, breaks);
-    } else {
+    state.fastPath->visitTrie([&](const auto& trie) {
+      using Class = typename std::remove_cvref_t<decltype(trie)>::Class;
+      if (word.size() <= shortWord) {
+        Class framed[shortWord + 3];
+        alignas(16) std::uint8_t gaps[NarrowTrie::gapBytes(shortWord)];
+        fastBreaks(*state.fastPath, trie, word, minimums, framed, gaps, breaks);
+        return;
+      }
       std::optional<Scratch> ownScratch;
       if (!scratch) scratch = &ownScratch.emplace();
+      // Classes of either width fit the buffer of the widest.
       scratch->framed().resize(word.size() + 3);
-      scratch->gaps().resize(word.size() + 2 + OutputArrays::windowSize);
-      fastBreaks(*state.fastPath, word, minimums, scratch->framed().data(), scratch->gaps().data(),
+      scratch->gaps().resize(NarrowTrie::gapBytes(word.size()));
+      fastBreaks(*state.fastPath, trie, word, minimums,
+                 reinterpret_cast<Class*>(scratch->framed().data()), scratch->gaps().data(),
                  breaks);
-    }
+    });
     return;
   }
 

@@ -19,7 +19,10 @@ FastPathArrays buildFastPath(const CharMap& chars, std::u32string_view patterns,
   const TrieDraft draft = draftPatterns(patterns, extra);
   FastPathArrays arrays{{}, freezeDraft(draft, outputs), CompiledExceptionArrays({})};
   const FrozenArrays& trie = arrays.trie;
-  if (!trie.narrow() || !trie.regular || !trie.failure.empty()) {
+  const auto letterClass = [&](char32_t c) -> std::uint32_t {
+    return trie.narrow() ? trie.narrowClasses(c) : trie.wideClasses(c);
+  };
+  if (!trie.regular || !trie.failure.empty() || trie.alphabet.size() > 0xFFFF) {
     throw Error("These patterns cannot be compiled");
   }
 
@@ -44,8 +47,8 @@ FastPathArrays buildFastPath(const CharMap& chars, std::u32string_view patterns,
     consider(letter);
   std::vector<CodePointTable<std::uint16_t>::Entry> classes;
   for (const char32_t c : candidates) {
-    if (const std::uint16_t letterClass = trie.narrowClasses(chars(c)))
-      classes.emplace_back(c, letterClass);
+    if (const std::uint32_t found = letterClass(chars(c)))
+      classes.emplace_back(c, static_cast<std::uint16_t>(found));
   }
   arrays.classes = CodePointTable<std::uint16_t>(classes);
 
@@ -54,7 +57,7 @@ FastPathArrays buildFastPath(const CharMap& chars, std::u32string_view patterns,
     if (word.empty()) continue;  // hyphenate never looks the empty word up
     CompiledExceptionArrays::Entry& entry = entries.emplace_back();
     for (const char32_t c : word)
-      entry.classes.push_back(trie.narrowClasses(c));
+      entry.classes.push_back(static_cast<std::uint16_t>(letterClass(c)));
     for (const std::int64_t score : scores) {
       if (score < 0 || score > 255) throw Error("These exceptions cannot be compiled");
       entry.scores.push_back(static_cast<std::uint16_t>(score));

@@ -17,8 +17,15 @@ namespace text::hyphenation::detail {
 // costs one table read per character before the trie.
 struct FastPath {
   CodePointPages<std::uint16_t> classes;
-  NarrowTrie trie;
+  NarrowTrie narrow;  // the trie, when it is narrow (its units are not empty)
+  WideTrie wide;      // the trie otherwise
   CompiledExceptions exceptions;
+
+  // Calls `read` with the trie.
+  template <class Read>
+  decltype(auto) visitTrie(Read&& read) const {
+    return narrow.units.empty() ? read(wide) : read(narrow);
+  }
 };
 
 // The arrays of a fast path, as the build makes them before writing them into the library.
@@ -28,13 +35,15 @@ struct FastPathArrays {
   CompiledExceptionArrays exceptions;
 
   FastPath view(const OutputArrays& outputs) const {
-    return FastPath{classes.pages(), trie.narrowView(outputs), exceptions.view()};
+    if (trie.narrow())
+      return FastPath{classes.pages(), trie.narrowView(outputs), {}, exceptions.view()};
+    return FastPath{classes.pages(), {}, trie.wideView(outputs), exceptions.view()};
   }
 };
 
 // The fast path of a language whose characters `chars` normalises, with these patterns and
-// exceptions; the trie's score lists go to `outputs`. Throws Error when they do not fit it: more
-// than 510 letters, patterns longer than NarrowTrie::deepest or with two digits in a row, or
+// exceptions; the trie's score lists go to `outputs`. Throws Error when they do not fit it:
+// 2^16 letters or more, patterns longer than NarrowTrie::deepest or with two digits in a row, or
 // exceptions of 2^16 letters or more.
 FastPathArrays buildFastPath(const CharMap& chars, std::u32string_view patterns,
                              const Exceptions& exceptions, OutputTable& outputs);

@@ -68,9 +68,12 @@ Hyphenator loadHyphenator(Language language) {
       [name = prefix + "chr.txt.gz"] {
         return detail::parseCharTable(detail::readEmbeddedFile(name));
       },
-      [&trie = compiled.fastPath.trie] {
-        return detail::PatternAccess::make(std::make_shared<const detail::PatternNode>(
-            std::make_shared<const detail::FrozenTrie>(trie), detail::FrozenTrie::root));
+      [&fastPath = compiled.fastPath] {
+        auto trie = fastPath.visitTrie([](const auto& compiled) {
+          return std::make_shared<const detail::FrozenTrie>(compiled);
+        });
+        return detail::PatternAccess::make(
+            std::make_shared<const detail::PatternNode>(std::move(trie), detail::FrozenTrie::root));
       },
       [name = prefix + "hyp.txt.gz"] { return parseExceptions(detail::readEmbeddedFile(name)); },
       leftMin, rightMin, &compiled.fastPath);

@@ -46,51 +46,55 @@ namespace text::hyphenation::detail {
 namespace {
 
 // Calls apply(start, last, output) for every pattern that occurs in the framed word of `length`
-// classes (with a 0 after them), from position start to position last.
+// classes (with a 0 after them), from position start to position last, given as pointers into
+// `framed`.
 template <class Format, class Apply>
-void walkEachStart(const CompactTrie<Format>& trie, const std::uint32_t* framed, std::size_t length,
-                   Apply&& apply) {
+void walkEachStart(const CompactTrie<Format>& trie, const typename Format::Class* framed,
+                   std::size_t length, Apply&& apply) {
   using F = Format;
   const typename F::Unit* const units = trie.units.data();
-  for (std::size_t start = 0; start < length; ++start) {
-    std::uint64_t base = 0;
+  const typename F::Class* const end = framed + length;
+  for (const typename F::Class* start = framed; start != end; ++start) {
     // The 0 after the word ends every walk: no slot checks class 0.
-    for (std::size_t at = start;; ++at) {
-      const std::uint32_t letterClass = framed[at];
-      const typename F::Unit unit = units[base + letterClass];
-      if (F::check(unit) != letterClass) break;
-      base = F::payload(unit);
-      if (unit & (F::leaf | F::output)) [[unlikely]] {
-        if (unit & F::leaf) {
-          apply(start, at, base);
-          break;
-        }
-        apply(start, at, F::payload(units[base]));
+    const typename F::Class* at = start;
+    std::uint32_t letterClass = *at;
+    typename F::Unit unit = units[letterClass];
+    while (true) {
+      // Most steps go on without a pattern ending: a read, a compare and a shift each.
+      while (F::passes(unit, letterClass)) {
+        letterClass = *++at;
+        unit = units[F::base(unit) + letterClass];
       }
+      if (!F::endsWith(unit, letterClass)) break;
+      if (unit & F::leaf) {
+        apply(start, at, F::payload(unit));
+        break;
+      }
+      apply(start, at, F::payload(units[F::base(unit)]));
+      letterClass = *++at;
+      unit = units[F::base(unit) + letterClass];
     }
   }
 }
 
 template <class Format, class Apply>
-void walkWithFailures(const CompactTrie<Format>& trie, const std::uint32_t* framed,
+void walkWithFailures(const CompactTrie<Format>& trie, const typename Format::Class* framed,
                       std::size_t length, Apply&& apply) {
   using F = Format;
   const typename F::Unit* const units = trie.units.data();
   auto outputOf = [&](std::uint32_t state) {
     const typename F::Unit unit = units[state];
-    return unit & F::leaf ? F::payload(unit) : F::payload(units[F::payload(unit)]);
+    return unit & F::leaf ? F::payload(unit) : F::payload(units[F::base(unit)]);
   };
-  auto ends = [&](std::uint32_t state) {
-    return state != trie.root && (units[state] & (F::leaf | F::output));
-  };
+  auto ends = [&](std::uint32_t state) { return state != trie.root && (units[state] & F::ends); };
   std::uint32_t state = trie.root;
   for (std::size_t at = 0; at < length; ++at) {
     const std::uint32_t letterClass = framed[at];
     while (true) {
       const typename F::Unit unit = units[state];
       if (!(unit & F::leaf)) {
-        const std::uint64_t next = F::payload(unit) + letterClass;
-        if (F::check(units[next]) == letterClass) {
+        const std::uint64_t next = F::base(unit) + letterClass;
+        if (F::letterClass(units[next]) == letterClass) {
           state = static_cast<std::uint32_t>(next);
           break;
         }
@@ -100,13 +104,13 @@ void walkWithFailures(const CompactTrie<Format>& trie, const std::uint32_t* fram
     }
     for (std::uint32_t found = ends(state) ? state : trie.outputLink[state]; found != trie.none;
          found = trie.outputLink[found]) {
-      apply(at + 1 - trie.depth[found], at, outputOf(found));
+      apply(framed + at + 1 - trie.depth[found], framed + at, outputOf(found));
     }
   }
 }
 
 template <class Format, class Apply>
-void walk(const CompactTrie<Format>& trie, const std::uint32_t* framed, std::size_t length,
+void walk(const CompactTrie<Format>& trie, const typename Format::Class* framed, std::size_t length,
           Apply&& apply) {
   if (trie.failure.empty()) {
     walkEachStart(trie, framed, length, apply);
@@ -148,21 +152,22 @@ constexpr std::size_t stackLetters = 256;
 
 template <class Format>
 std::span<const std::uint8_t> CompactTrie<Format>::scores(std::uint32_t state) const {
-  if (state == root)
+  if (state == root) {
     return rootOutput == noOutput ? std::span<const std::uint8_t>() : outputScores(rootOutput);
+  }
   const Unit unit = units[state];
+  if (!(unit & Format::ends)) return {};
   if (unit & Format::leaf) return outputScores(Format::payload(unit));
-  if (unit & Format::output) return outputScores(Format::payload(units[Format::payload(unit)]));
-  return {};
+  return outputScores(Format::payload(units[Format::base(unit)]));
 }
 
 template <class Format>
 std::uint32_t CompactTrie<Format>::firstChild(std::uint32_t state) const {
   const Unit unit = units[state];
   if (unit & Format::leaf) return none;
-  const std::uint64_t base = Format::payload(unit);
+  const std::uint64_t base = Format::base(unit);
   for (std::uint32_t letterClass = 1; letterClass <= patternLetters; ++letterClass) {
-    if (Format::check(units[base + letterClass]) == letterClass)
+    if (Format::letterClass(units[base + letterClass]) == letterClass)
       return static_cast<std::uint32_t>(base + letterClass);
   }
   return none;
@@ -170,10 +175,10 @@ std::uint32_t CompactTrie<Format>::firstChild(std::uint32_t state) const {
 
 template <class Format>
 std::uint32_t CompactTrie<Format>::nextSibling(std::uint32_t child) const {
-  const std::uint32_t own = Format::check(units[child]);
+  const std::uint32_t own = Format::letterClass(units[child]);
   const std::uint64_t base = child - own;  // the parent's, bases being unique
   for (std::uint32_t letterClass = own + 1; letterClass <= patternLetters; ++letterClass) {
-    if (Format::check(units[base + letterClass]) == letterClass)
+    if (Format::letterClass(units[base + letterClass]) == letterClass)
       return static_cast<std::uint32_t>(base + letterClass);
   }
   return none;
@@ -184,41 +189,79 @@ std::uint32_t CompactTrie<Format>::find(std::uint32_t state, char32_t key) const
   const std::uint32_t letterClass = classes(key);
   const Unit unit = units[state];
   if (letterClass == 0 || (unit & Format::leaf)) return none;
-  const std::uint64_t slot = Format::payload(unit) + letterClass;
-  return Format::check(units[slot]) == letterClass ? static_cast<std::uint32_t>(slot) : none;
+  const std::uint64_t slot = Format::base(unit) + letterClass;
+  return Format::letterClass(units[slot]) == letterClass ? static_cast<std::uint32_t>(slot) : none;
 }
 
+namespace {
+
+// Lays the scores of the patterns a walk finds on a byte per gap of the framed word.
 template <class Format>
-std::span<const std::uint8_t> CompactTrie<Format>::scoreFramed(const std::uint32_t* framed,
-                                                               std::size_t n,
-                                                               std::uint8_t* gaps) const {
-  // Gap g of the framed word is gaps[g]. A regular pattern that reaches the gap after the
-  // closing "." is one that ends on it, and only such a pattern gives the result an entry there.
-  const std::size_t length = n + 2;
-  std::memset(gaps, 0, length + OutputArrays::windowSize);
-  const std::uint8_t* const windows = outputs.windows.data();
-  bool reached = false;
-  walk(*this, framed, length, [&](std::size_t start, std::size_t last, std::uint64_t id) {
+class GapWriter {
+ public:
+  using Class = typename Format::Class;
+  GapWriter(const CompactTrie<Format>& trie, const Class* framed, std::size_t length,
+            std::uint8_t* gaps)
+      : trie_(trie),
+        windows_(trie.outputs.windows.data()),
+        framed_(framed),
+        gaps_(gaps),
+        closing_(framed + length - 1),
+        delta_(reinterpret_cast<std::uintptr_t>(gaps) - reinterpret_cast<std::uintptr_t>(framed)) {}
+
+  void operator()(const Class* start, const Class* last, std::uint64_t id) {
+    // With a byte per class, the gap of a class lies a fixed distance from it.
+    std::uint8_t* const to =
+        sizeof(Class) == 1
+            ? reinterpret_cast<std::uint8_t*>(reinterpret_cast<std::uintptr_t>(start) + delta_)
+            : gaps_ + (start - framed_);
     if (id < Format::longOutput) [[likely]] {
-      raiseWindow(gaps + start, windows + id * OutputArrays::windowSize);
+      raiseWindow(to, windows_ + id * OutputArrays::windowSize);
     } else {
-      const auto list = outputScores(id);
+      const auto list = trie_.outputScores(id);
       for (std::size_t k = 0; k < list.size(); ++k)
-        gaps[start + k] = std::max(gaps[start + k], list[k]);
+        to[k] = std::max(to[k], list[k]);
     }
-    reached |= last + 1 == length;
-  });
-  // Without the gap before the opening "." and the last one.
-  return {gaps + 1, reached ? n + 1 : n};
+    // A regular pattern that reaches the gap after the closing "." is one that ends on it.
+    if (last == closing_) reached_ = true;
+  }
+  bool reached() const { return reached_; }
+
+ private:
+  const CompactTrie<Format>& trie_;
+  const std::uint8_t* windows_;
+  const Class* framed_;
+  std::uint8_t* gaps_;
+  const Class* closing_;
+  std::uintptr_t delta_;
+  bool reached_ = false;
+};
+
+}  // namespace
+
+template <class Format>
+std::span<const std::uint8_t> CompactTrie<Format>::scoreFramed(const Class* framed, std::size_t n,
+                                                               std::uint8_t* gaps) const {
+  // Most words fit the first gapBytes(0) bytes, which clear in a few fixed stores.
+  if (gapBytes(n) == gapBytes(0)) {
+    std::memset(gaps, 0, gapBytes(0));
+  } else {
+    std::memset(gaps, 0, gapBytes(n));
+  }
+  GapWriter<Format> writer(*this, framed, n + 2, gaps);
+  walk(*this, framed, n + 2, writer);
+  // Gap g of the framed word is gaps[g]; the result leaves out the gap before the opening "."
+  // and the last one.
+  return {gaps + 1, writer.reached() ? n + 1 : n};
 }
 
 template <class Format>
 void CompactTrie<Format>::lookup(std::u32string_view word, Scores& scores) const {
   const std::size_t n = word.size();
   const std::size_t length = n + 2;
-  std::uint32_t stackFramed[stackLetters + 3];
-  std::vector<std::uint32_t> heapFramed;
-  std::uint32_t* framed = stackFramed;
+  Class stackFramed[stackLetters + 3];
+  std::vector<Class> heapFramed;
+  Class* framed = stackFramed;
   if (n > stackLetters) {
     heapFramed.resize(n + 3);
     framed = heapFramed.data();
@@ -231,11 +274,11 @@ void CompactTrie<Format>::lookup(std::u32string_view word, Scores& scores) const
 
   if (regular) {
     if (n <= stackLetters) {
-      alignas(16) std::uint8_t gaps[stackLetters + 2 + OutputArrays::windowSize];
+      alignas(16) std::uint8_t gaps[gapBytes(stackLetters)];
       const auto found = scoreFramed(framed, n, gaps);
       scores.assign(found.begin(), found.end());
     } else {
-      std::vector<std::uint8_t> gaps(length + OutputArrays::windowSize);
+      std::vector<std::uint8_t> gaps(gapBytes(n));
       const auto found = scoreFramed(framed, n, gaps.data());
       scores.assign(found.begin(), found.end());
     }
@@ -250,8 +293,8 @@ void CompactTrie<Format>::lookup(std::u32string_view word, Scores& scores) const
     for (std::size_t start = 0; start <= length; ++start)
       raise(scores, start, outputScores(rootOutput));
   }
-  walk(*this, framed, length, [&](std::size_t start, std::size_t, std::uint64_t id) {
-    raise(scores, start, outputScores(id));
+  walk(*this, framed, length, [&](const Class* start, const Class*, std::uint64_t id) {
+    raise(scores, static_cast<std::size_t>(start - framed), outputScores(id));
   });
   scores.erase(scores.begin());
   scores.pop_back();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -23,37 +24,53 @@ struct OutputArrays {
   std::span<const std::uint8_t> longScores;
 };
 
-// How a trie packs a slot into one integer: the letter class the slot answers to (its "check"),
-// two flags and a payload. A trie of at most 510 letter classes and 2^21 slots takes 32 bits a
-// slot; any other takes 64.
-template <class UnitType, unsigned ClassBits>
+// How a trie packs a slot into one integer: in the low bits the "check", the letter class the
+// slot answers to, whose top bit says that a pattern ends at the state; above them the payload,
+// whose top bit says that the state has no children. A state with children has its base as the
+// payload, and when a pattern ends there too the slot at the base itself (class 0, never a child)
+// holds the output id as its payload; a state without children has the output id. So a step
+// that goes on compares the check with the class as it is, and only a step that fails that
+// compare asks whether a pattern ends. A trie of at most 126 letter classes takes 32 bits a slot
+// and compares one byte a step; any other takes 64.
+template <class UnitType, unsigned CheckBits>
 struct UnitFormat {
   using Unit = UnitType;
-  static constexpr unsigned classBits = ClassBits;
-  static constexpr Unit classMask = (Unit{1} << classBits) - 1;
+  using Check = std::conditional_t<CheckBits == 8, std::uint8_t, std::uint32_t>;
+  using Class = Check;  // what a framed word's classes are stored as
+  static constexpr unsigned checkBits = CheckBits;
+  static constexpr Unit ends = Unit{1} << (checkBits - 1);
+  static constexpr Unit classMask = ends - 1;
   // The check of a slot that no letter reaches: no letter class has this value, and neither has
   // class 0, which stands for a character outside the alphabet.
   static constexpr Unit noClass = classMask;
-  // A pattern ends at the state; it has no children, and the payload is the output id.
-  static constexpr Unit leaf = Unit{1} << classBits;
-  // A pattern ends at the state, which has children too: the payload is the base, and the slot
-  // at the base itself (class 0, never a child) holds the output id as its payload.
-  static constexpr Unit output = Unit{2} << classBits;
-  static constexpr unsigned payloadShift = classBits + 2;
+  static constexpr std::uint64_t largestClass = classMask - 1;
+  static constexpr Unit leaf = Unit{1} << (8 * sizeof(Unit) - 1);
   static constexpr std::uint64_t payloadLimit = std::uint64_t{1}
-                                                << (8 * sizeof(Unit) - payloadShift);
+                                                << (8 * sizeof(Unit) - checkBits - 1);
   // Output ids from this bit on name long lists; below it, windows.
   static constexpr std::uint64_t longOutput = payloadLimit >> 1;
 
-  static constexpr std::uint32_t check(Unit unit) {
+  static constexpr std::uint32_t letterClass(Unit unit) {
     return static_cast<std::uint32_t>(unit & classMask);
   }
-  static constexpr std::uint64_t payload(Unit unit) { return unit >> payloadShift; }
-  static constexpr Unit make(std::uint64_t check, Unit flags, std::uint64_t payload) {
-    return static_cast<Unit>(check) | flags | static_cast<Unit>(payload << payloadShift);
+  // The slot answers to `letterClass` and no pattern ends there.
+  static constexpr bool passes(Unit unit, std::uint32_t letterClass) {
+    return static_cast<Check>(unit) == static_cast<Check>(letterClass);
+  }
+  // The slot answers to `letterClass` and a pattern ends there.
+  static constexpr bool endsWith(Unit unit, std::uint32_t letterClass) {
+    return static_cast<Check>(unit) == static_cast<Check>(letterClass | ends);
+  }
+  // The base of a state with children.
+  static constexpr std::uint64_t base(Unit unit) { return unit >> checkBits; }
+  static constexpr std::uint64_t payload(Unit unit) { return (unit & ~leaf) >> checkBits; }
+  static constexpr Unit make(std::uint64_t letterClass, bool endsHere, bool isLeaf,
+                             std::uint64_t payload) {
+    return static_cast<Unit>(letterClass) | (endsHere ? ends : 0) | (isLeaf ? leaf : 0) |
+           static_cast<Unit>(payload << checkBits);
   }
 };
-using NarrowFormat = UnitFormat<std::uint32_t, 9>;
+using NarrowFormat = UnitFormat<std::uint32_t, 8>;
 using WideFormat = UnitFormat<std::uint64_t, 32>;
 
 // A pattern trie in compact, immutable arrays: a double array over dense letter classes. A
@@ -69,7 +86,7 @@ using WideFormat = UnitFormat<std::uint64_t, 32>;
 template <class Format>
 struct CompactTrie {
   using Unit = typename Format::Unit;
-  using Class = std::conditional_t<Format::classBits <= 16, std::uint16_t, std::uint32_t>;
+  using Class = typename Format::Class;
   static constexpr std::uint32_t root = 0;
   static constexpr std::uint32_t none = 0;  // no child: the root is nobody's child
   static constexpr std::uint32_t noOutput = 0xFFFFFFFF;
@@ -102,7 +119,9 @@ struct CompactTrie {
   std::span<const std::uint8_t> scores(std::uint32_t state) const;
   std::uint32_t firstChild(std::uint32_t state) const;
   std::uint32_t nextSibling(std::uint32_t child) const;
-  char32_t key(std::uint32_t child) const { return alphabet[Format::check(units[child]) - 1]; }
+  char32_t key(std::uint32_t child) const {
+    return alphabet[Format::letterClass(units[child]) - 1];
+  }
   std::uint32_t find(std::uint32_t state, char32_t key) const;
 
   // lookupPattern from the root.
@@ -111,10 +130,13 @@ struct CompactTrie {
   // The raw scores of a word for callers that take its characters to letter classes on their
   // own, for a regular trie only: `framed` holds n + 3 classes, the class of "." (dotClass()),
   // the word's n classes (0 for a character outside the alphabet), "." again and a 0 after it.
-  // `gaps` holds at least n + 2 + OutputArrays::windowSize bytes. Entry k of the result belongs
-  // to the gap before letter k, as lookup gives it.
-  std::span<const std::uint8_t> scoreFramed(const std::uint32_t* framed, std::size_t n,
+  // `gaps` holds at least gapBytes(n) bytes. Entry k of the result belongs to the gap before
+  // letter k, as lookup gives it.
+  std::span<const std::uint8_t> scoreFramed(const Class* framed, std::size_t n,
                                             std::uint8_t* gaps) const;
+  static constexpr std::size_t gapBytes(std::size_t n) {
+    return std::max<std::size_t>(n + 2 + OutputArrays::windowSize, 64);
+  }
   std::uint32_t dotClass() const { return classes(U'.'); }
 
   // Bytes of the arrays, for measurements.

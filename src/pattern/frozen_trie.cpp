@@ -210,19 +210,18 @@ void pack(const TrieDraft& draft, const Placement& placed,
   auto id = [](OutputTable::Ref ref) {
     return ref.isLong ? F::longOutput + ref.index : std::uint64_t{ref.index};
   };
-  units.assign(placed.used, F::make(F::noClass, 0, 0));
+  units.assign(placed.used, F::make(F::noClass, false, false, 0));
   for (std::size_t slot = 1; slot < placed.used; ++slot) {
     if (placed.kind[slot] == Placement::outputSlot) {
-      units[slot] = F::make(F::noClass, 0, id(outputOf[placed.node[slot]]));
+      units[slot] = F::make(F::noClass, false, false, id(outputOf[placed.node[slot]]));
       continue;
     }
     if (placed.kind[slot] != Placement::state) continue;
     const TrieDraft::Node& node = draft.nodes[placed.node[slot]];
     if (node.firstChild != 0) {
-      units[slot] =
-          F::make(node.letterClass, node.scoresCount != 0 ? F::output : 0, placed.base[slot]);
+      units[slot] = F::make(node.letterClass, node.scoresCount != 0, false, placed.base[slot]);
     } else {
-      units[slot] = F::make(node.letterClass, F::leaf, id(outputOf[slot]));
+      units[slot] = F::make(node.letterClass, true, true, id(outputOf[slot]));
     }
   }
 }
@@ -254,7 +253,7 @@ FrozenArrays freezeDraft(const TrieDraft& draft, OutputTable& outputs) {
   }
 
   const std::size_t classCount = draft.alphabet.size();
-  const bool narrow = classCount < NarrowFormat::noClass &&
+  const bool narrow = classCount <= NarrowFormat::largestClass &&
                       placed.used <= NarrowFormat::payloadLimit &&
                       outputs.windowCount() <= NarrowFormat::longOutput &&
                       outputs.longCount() <= NarrowFormat::longOutput;
@@ -266,10 +265,10 @@ FrozenArrays freezeDraft(const TrieDraft& draft, OutputTable& outputs) {
   };
   if (narrow) {
     pack<NarrowFormat>(draft, placed, outputOf, arrays.narrowUnits);
-    std::vector<CodePointTable<std::uint16_t>::Entry> entries;
+    std::vector<CodePointTable<std::uint8_t>::Entry> entries;
     for (std::size_t k = 0; k < classCount; ++k)
-      entries.emplace_back(alphabet[k], static_cast<std::uint16_t>(k + 1));
-    arrays.narrowClasses = CodePointTable<std::uint16_t>(entries);
+      entries.emplace_back(alphabet[k], static_cast<std::uint8_t>(k + 1));
+    arrays.narrowClasses = CodePointTable<std::uint8_t>(entries);
     if (arrays.rootOutput != NarrowTrie::noOutput) arrays.rootOutput = numbered(NarrowFormat());
   } else {
     pack<WideFormat>(draft, placed, outputOf, arrays.wideUnits);

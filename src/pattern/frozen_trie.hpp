@@ -76,7 +76,7 @@ class OutputTable {
 struct FrozenArrays {
   std::vector<std::uint32_t> narrowUnits;  // exactly one of the two holds units
   std::vector<std::uint64_t> wideUnits;
-  CodePointTable<std::uint16_t> narrowClasses;
+  CodePointTable<std::uint8_t> narrowClasses;
   CodePointTable<std::uint32_t> wideClasses;
   std::vector<char32_t> alphabet;
   std::uint32_t patternLetters = 0;
@@ -107,6 +107,7 @@ class FrozenTrie {
   explicit FrozenTrie(const TrieDraft& draft);
   // A view of arrays that outlive it.
   explicit FrozenTrie(const NarrowTrie& compiled) : narrow_(compiled) {}
+  explicit FrozenTrie(const WideTrie& compiled) : wide_(compiled) {}
   FrozenTrie(const FrozenTrie&) = delete;
   FrozenTrie& operator=(const FrozenTrie&) = delete;
 

@@ -15,14 +15,16 @@ namespace {
 // the patterns other than ".", read off its table of classes.
 CharSet compiledWordLetters(const FastPath& fastPath) {
   const CodePointPages<std::uint16_t>& classes = fastPath.classes;
-  const NarrowTrie& trie = fastPath.trie;
+  const std::uint32_t patternLetters =
+      fastPath.visitTrie([](const auto& trie) { return trie.patternLetters; });
+  const std::span<const char32_t> alphabet =
+      fastPath.visitTrie([](const auto& trie) { return trie.alphabet; });
   std::vector<char32_t> members;
   for (std::size_t page = 0; page < classes.pageCount; ++page) {
     const std::uint16_t* block = classes.blocks + (std::size_t{classes.pages[page]} << 8);
     for (std::size_t offset = 0; offset < 256; ++offset) {
       const std::uint16_t letterClass = block[offset];
-      if (letterClass != 0 && letterClass <= trie.patternLetters &&
-          trie.alphabet[letterClass - 1] != U'.') {
+      if (letterClass != 0 && letterClass <= patternLetters && alphabet[letterClass - 1] != U'.') {
         members.push_back(static_cast<char32_t>(page << 8 | offset));
       }
     }
