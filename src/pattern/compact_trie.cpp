@@ -54,26 +54,32 @@ void walkEachStart(const CompactTrie<Format>& trie, const typename Format::Class
   using F = Format;
   const typename F::Unit* const units = trie.units.data();
   const typename F::Class* const end = framed + length;
-  for (const typename F::Class* start = framed; start != end; ++start) {
-    // The 0 after the word ends every walk: no slot checks class 0.
-    const typename F::Class* at = start;
-    std::uint32_t letterClass = *at;
-    typename F::Unit unit = units[letterClass];
-    while (true) {
-      // Most steps go on without a pattern ending: a read, a compare and a shift each.
-      while (F::passes(unit, letterClass)) {
-        letterClass = *++at;
-        unit = units[F::base(unit) + letterClass];
-      }
-      if (!F::endsWith(unit, letterClass)) break;
-      if (unit & F::leaf) {
-        apply(start, at, F::payload(unit));
-        break;
-      }
-      apply(start, at, F::payload(units[F::base(unit)]));
+  const typename F::Class* start = framed;
+  const typename F::Class* at = framed;
+  std::uint32_t letterClass = *at;
+  typename F::Unit unit = units[letterClass];
+  // One loop for all the walks: most steps go on without a pattern ending there, at the cost of
+  // a read, a compare and a shift; the 0 after the word ends every walk, since no slot checks
+  // class 0.
+  while (true) {
+    if (F::passes(unit, letterClass)) {
       letterClass = *++at;
       unit = units[F::base(unit) + letterClass];
+      continue;
     }
+    if (F::endsWith(unit, letterClass)) {
+      if (!(unit & F::leaf)) {
+        apply(start, at, F::payload(units[F::base(unit)]));
+        letterClass = *++at;
+        unit = units[F::base(unit) + letterClass];
+        continue;
+      }
+      apply(start, at, F::payload(unit));
+    }
+    if (++start == end) return;
+    at = start;
+    letterClass = *at;
+    unit = units[letterClass];
   }
 }
 
