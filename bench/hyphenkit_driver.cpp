@@ -1,7 +1,9 @@
 // Hyphenates every word of a list with hyphenkit, for comparison with libhyphen's driver.
 //
 //   hyphenkit_driver CODE WORDS [PASSES] [--entry=points|hyphenate] [--threads=N]
+//   hyphenkit_driver --first-use CODE
 //   hyphenkit_driver --load-all
+//   hyphenkit_driver --sizes
 //
 // CODE is a language's file code ("en-us", "de-1996"); WORDS is UTF-8, one word a line. The
 // language's own minimums are used (those of the prebuilt hyphenator). Prints key=value lines:
@@ -9,7 +11,9 @@
 // heap_bytes (live heap held after that first use), words_per_second (best pass; with
 // --threads=N the total of N threads sharing the one hyphenator), words_per_cpu_second (one
 // thread's words over its own processor time, slowest thread of the best pass). The functions
-// hyphenateAll and firstUse are the ones to give valgrind's --toggle-collect.
+// hyphenateAll and firstUse are the ones to give valgrind's --toggle-collect. --first-use times
+// and weighs the first use of one language alone (load_ms, heap_bytes), --load-all that of all of
+// them one after another, and --sizes lists the bytes each language compiled into the library adds.
 #include <malloc.h>
 #include <time.h>
 
@@ -25,6 +29,7 @@
 #include <thread>
 #include <vector>
 
+#include "language/compiled_languages.hpp"
 #include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
@@ -93,19 +98,45 @@ extern "C" __attribute__((noinline)) const hk::Hyphenator* firstUse(hk::Language
   return &hyphenator;
 }
 
-int loadAll() {
+int firstUseOnly(std::string_view code) {
+  const hk::Language language = languageOf(code);
+  const std::size_t heapBefore = mallinfo2().uordblks;
   const auto start = Clock::now();
-  for (hk::Language language : hk::allLanguages()) {
-    std::vector<std::size_t> points;
-    hk::hyphenationPoints(hk::loadHyphenator(language), U"hyphenation", points);
+  firstUse(language);
+  const double load = secondsSince(start);
+  std::printf("load_ms=%.4f\nheap_bytes=%zu\n", load * 1e3, mallinfo2().uordblks - heapBefore);
+  return 0;
+}
+
+int loadAll() {
+  const std::size_t heapBefore = mallinfo2().uordblks;
+  const auto start = Clock::now();
+  for (hk::Language language : hk::allLanguages())
+    firstUse(language);
+  const double load = secondsSince(start);
+  std::printf("languages=%d\nload_all_ms=%.3f\nload_all_heap_bytes=%zu\n", hk::languageCount,
+              load * 1e3, mallinfo2().uordblks - heapBefore);
+  return 0;
+}
+
+int sizes() {
+  std::size_t total = hk::detail::compiledOutputBytes();
+  for (const hk::detail::CompiledLanguage& language : hk::detail::compiledLanguages()) {
+    std::printf("size_%.*s=%zu%s%.*s\n", static_cast<int>(language.code.size()),
+                language.code.data(), language.bytes,
+                language.sharesTrieWith.empty() ? "" : " shares ",
+                static_cast<int>(language.sharesTrieWith.size()), language.sharesTrieWith.data());
+    total += language.bytes;
   }
-  std::printf("languages=%d\nload_all_ms=%.3f\n", hk::languageCount, secondsSince(start) * 1e3);
+  std::printf("size_shared=%zu\nsize_total=%zu\n", hk::detail::compiledOutputBytes(), total);
   return 0;
 }
 
 int main(int argc, char** argv) {
   std::vector<std::string_view> args(argv + 1, argv + argc);
   if (!args.empty() && args[0] == "--load-all") return loadAll();
+  if (!args.empty() && args[0] == "--sizes") return sizes();
+  if (args.size() == 2 && args[0] == "--first-use") return firstUseOnly(args[1]);
   std::string_view entry = "points";
   int threads = 1;
   std::vector<std::string_view> positional;
@@ -120,7 +151,8 @@ int main(int argc, char** argv) {
   }
   if (positional.size() < 2) {
     std::cerr << "usage: hyphenkit_driver CODE WORDS [PASSES] [--entry=points|hyphenate] "
-                 "[--threads=N]\n       hyphenkit_driver --load-all\n";
+                 "[--threads=N]\n       hyphenkit_driver --first-use CODE | --load-all | "
+                 "--sizes\n";
     return 2;
   }
   const hk::Language language = languageOf(positional[0]);

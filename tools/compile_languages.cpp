@@ -28,7 +28,9 @@
 
 namespace {
 
+using text::hyphenation::detail::CompiledExceptionArrays;
 using text::hyphenation::detail::FastPathArrays;
+using text::hyphenation::detail::FrozenArrays;
 using text::hyphenation::detail::OutputTable;
 
 std::u32string readText(const std::filesystem::path& path) {
@@ -89,7 +91,6 @@ class Source {
 struct Language {
   std::string code;
   FastPathArrays arrays;
-  std::size_t trie = 0;  // index of the trie it uses among the distinct ones
 };
 
 bool sameTrie(const FastPathArrays& a, const FastPathArrays& b) {
@@ -98,7 +99,41 @@ bool sameTrie(const FastPathArrays& a, const FastPathArrays& b) {
          a.trie.rootOutput == b.trie.rootOutput;
 }
 
-std::string generate(std::vector<Language>& languages, const OutputTable& outputs) {
+// Defines the arrays of a trie; returns its NarrowTrie and WideTrie expressions, as FastPath
+// takes them, and adds their bytes to `bytes`.
+std::string writeTrie(Source& source, const std::string& name, const FrozenArrays& trie,
+                      std::size_t& bytes) {
+  bytes += trie.narrowUnits.size() * sizeof(std::uint32_t) +
+           trie.wideUnits.size() * sizeof(std::uint64_t) + trie.alphabet.size() * sizeof(char32_t);
+  const std::string units = trie.narrow()
+                                ? source.array("std::uint32_t", name + "Units", trie.narrowUnits)
+                                : source.array("std::uint64_t", name + "Units", trie.wideUnits);
+  const std::vector<std::uint32_t> alphabet(trie.alphabet.begin(), trie.alphabet.end());
+  const std::string letters = source.array("char32_t", name + "Alphabet", alphabet);
+  const std::string classes = trie.narrow()
+                                  ? source.pages(name + "Classes", trie.narrowClasses, bytes)
+                                  : source.pages(name + "Classes", trie.wideClasses, bytes);
+  const std::string compact = "{" + units + ", " + classes + ", " + letters + ", " +
+                              std::to_string(trie.patternLetters) + ", outputs, " +
+                              std::to_string(trie.rootOutput) + "u, " +
+                              (trie.regular ? "true" : "false") + ", {}, {}, {}}";
+  return trie.narrow() ? "NarrowTrie" + compact + ", {}" : "{}, WideTrie" + compact;
+}
+
+// Defines the arrays of an exception table and returns its expression.
+std::string writeExceptions(Source& source, const std::string& name,
+                            const CompiledExceptionArrays& exceptions, std::size_t& bytes) {
+  if (exceptions.slots.empty()) return "CompiledExceptions{{}, 0, {}, {}}";
+  bytes += exceptions.filter.size() * sizeof(std::uint64_t) +
+           exceptions.slots.size() * sizeof(std::uint32_t) +
+           exceptions.entries.size() * sizeof(std::uint16_t);
+  return "CompiledExceptions{" + source.array("std::uint64_t", name + "Filter", exceptions.filter) +
+         ", " + std::to_string(exceptions.filterBits) + ", " +
+         source.array("std::uint32_t", name + "Slots", exceptions.slots) + ", " +
+         source.array("std::uint16_t", name + "Exceptions", exceptions.entries) + "}";
+}
+
+std::string generate(const std::vector<Language>& languages, const OutputTable& outputs) {
   Source source;
   source.line(
       "// Generated at build time by tools/compile_languages.cpp from the data directory. Do not "
@@ -115,67 +150,29 @@ std::string generate(std::vector<Language>& languages, const OutputTable& output
       source.array("std::uint8_t", "longScores", vectorOf(shared.longScores)) + "}";
   source.line("\nconstexpr OutputArrays outputs = " + outputsExpression + ";\n");
 
-  // The distinct tries, each written once, with the first language that has it.
-  std::vector<std::string> tries;
-  std::vector<std::size_t> trieBytes;
-  std::vector<const Language*> trieOwner;
-  for (Language& language : languages) {
-    language.trie = tries.size();
-    for (std::size_t k = 0; k < tries.size(); ++k) {
-      if (sameTrie(trieOwner[k]->arrays, language.arrays)) {
-        language.trie = k;
-        break;
-      }
-    }
-    if (language.trie < tries.size()) continue;
-    const std::string name = "trie" + std::to_string(language.trie);
-    const auto& trie = language.arrays.trie;
-    std::size_t bytes = trie.narrowUnits.size() * sizeof(std::uint32_t) +
-                        trie.wideUnits.size() * sizeof(std::uint64_t) +
-                        trie.alphabet.size() * sizeof(char32_t);
-    source.line("// The patterns of " + language.code);
-    const std::string units = trie.narrow()
-                                  ? source.array("std::uint32_t", name + "Units", trie.narrowUnits)
-                                  : source.array("std::uint64_t", name + "Units", trie.wideUnits);
-    std::vector<std::uint32_t> alphabet(trie.alphabet.begin(), trie.alphabet.end());
-    const std::string letters = source.array("char32_t", name + "Alphabet", alphabet);
-    const std::string classes = trie.narrow()
-                                    ? source.pages(name + "Classes", trie.narrowClasses, bytes)
-                                    : source.pages(name + "Classes", trie.wideClasses, bytes);
-    const std::string compact = "{" + units + ", " + classes + ", " + letters + ", " +
-                                std::to_string(trie.patternLetters) + ", outputs, " +
-                                std::to_string(trie.rootOutput) + "u, " +
-                                (trie.regular ? "true" : "false") + ", {}, {}, {}}";
-    tries.push_back(trie.narrow() ? "NarrowTrie" + compact + ", {}" : "{}, WideTrie" + compact);
-    trieBytes.push_back(bytes);
-    trieOwner.push_back(&language);
-    source.line("");
-  }
-
+  // Each language's arrays one after another, so that its first word touches few pages; a trie
+  // that several languages share goes with the first of them.
   std::vector<std::string> entries;
+  std::vector<std::size_t> owners;  // the language that wrote each distinct trie
+  std::vector<std::string> tries;
   for (std::size_t k = 0; k < languages.size(); ++k) {
     const Language& language = languages[k];
     const std::string name = "language" + std::to_string(k);
-    const bool owner = trieOwner[language.trie] == &language;
-    std::size_t bytes = owner ? trieBytes[language.trie] : 0;
+    std::size_t bytes = 0;
     source.line("// " + language.code);
-    const std::string classes = source.pages(name + "Classes", language.arrays.classes, bytes);
-    const auto& exceptions = language.arrays.exceptions;
-    std::string exceptionsExpression = "CompiledExceptions{{}, 0, {}, {}}";
-    if (!exceptions.slots.empty()) {
-      exceptionsExpression =
-          "CompiledExceptions{" +
-          source.array("std::uint64_t", name + "Filter", exceptions.filter) + ", " +
-          std::to_string(exceptions.filterBits) + ", " +
-          source.array("std::uint32_t", name + "Slots", exceptions.slots) + ", " +
-          source.array("std::uint16_t", name + "Exceptions", exceptions.entries) + "}";
-      bytes += exceptions.filter.size() * 8 + exceptions.slots.size() * 4 +
-               exceptions.entries.size() * sizeof(std::uint16_t);
+    std::size_t trie = 0;
+    while (trie < tries.size() && !sameTrie(languages[owners[trie]].arrays, language.arrays))
+      ++trie;
+    if (trie == tries.size()) {
+      tries.push_back(writeTrie(source, name + "Trie", language.arrays.trie, bytes));
+      owners.push_back(k);
     }
-    const std::string sharesWith = owner ? "" : trieOwner[language.trie]->code;
-    entries.push_back("    {\"" + language.code + "\", FastPath{" + classes + ", " +
-                      tries[language.trie] + ", " + exceptionsExpression + "}, " +
-                      std::to_string(bytes) + ", \"" + sharesWith + "\"},");
+    const std::string classes = source.pages(name + "Classes", language.arrays.classes, bytes);
+    const std::string exceptions = writeExceptions(source, name, language.arrays.exceptions, bytes);
+    const std::string sharesWith = owners[trie] == k ? "" : languages[owners[trie]].code;
+    entries.push_back("    {\"" + language.code + "\", FastPath{" + classes + ", " + tries[trie] +
+                      ", " + exceptions + "}, " + std::to_string(bytes) + ", \"" + sharesWith +
+                      "\"},");
     source.line("");
   }
 

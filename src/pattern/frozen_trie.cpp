@@ -123,7 +123,7 @@ Placement place(const TrieDraft& draft) {
         if (fits(base, outputSlot)) return base;
       }
       const std::uint32_t next = nextFree[candidate];
-      if (++misses[candidate] >= 16) unlist(candidate);
+      if (++misses[candidate] >= 255) unlist(candidate);
       candidate = next;
     }
   };
