@@ -195,10 +195,12 @@ HYPHENKIT_API std::string showsPrec(int precedence, Language language);
 HYPHENKIT_API std::string showList(std::span<const Language> languages);
 HYPHENKIT_API std::ostream& operator<<(std::ostream& out, Language language);
 
-// A new hyphenator for `language`. Its minimums are set at once; its character table, patterns
-// and exceptions are each read from the embedded data and built on their first use, once, even
-// when several threads arrive together. Every call builds afresh and shares nothing with other
-// calls; most callers want the shared languageHyphenator instead. Never throws itself.
+// A new hyphenator for `language`. Words are hyphenated through the language as it was compiled
+// into the library, so the first word builds nothing. Its fields are built when first asked for,
+// once, even when several threads arrive together: the patterns as a view of the compiled trie
+// (equal to parsePatterns of the language's pattern file), the character table and exceptions
+// from the embedded data. Every call builds its own fields; most callers want the shared
+// languageHyphenator instead. Never throws itself.
 HYPHENKIT_API Hyphenator loadHyphenator(Language language);
 
 // The shared hyphenator of `language`, built by loadHyphenator on first use and kept until the
