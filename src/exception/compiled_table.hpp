@@ -45,7 +45,7 @@ struct CompiledExceptionArrays {
     std::vector<std::uint16_t> scores;   // fewer than 2^16
   };
   // The entries' keys unique.
-  explicit CompiledExceptionArrays(const std::vector<Entry>& entries);
+  explicit CompiledExceptionArrays(const std::vector<Entry>& table);
 
   std::vector<std::uint64_t> filter;
   std::uint32_t filterBits = 0;
