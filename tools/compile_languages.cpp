@@ -145,6 +145,7 @@ std::string generate(const std::vector<Language>& languages, const OutputTable& 
   auto vectorOf = [](auto span) { return std::vector(span.begin(), span.end()); };
   const std::string outputsExpression =
       "OutputArrays{" + source.array("std::uint8_t", "windows", vectorOf(shared.windows)) + ", " +
+      source.array("std::uint8_t", "coveredWindows", vectorOf(shared.coveredWindows)) + ", " +
       source.array("std::uint8_t", "windowLengths", vectorOf(shared.windowLengths)) + ", " +
       source.array("std::uint32_t", "longBegin", vectorOf(shared.longBegin)) + ", " +
       source.array("std::uint8_t", "longScores", vectorOf(shared.longScores)) + "}";

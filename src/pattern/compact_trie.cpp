@@ -45,9 +45,8 @@
 namespace text::hyphenation::detail {
 namespace {
 
-// Calls apply(start, last, output) for every pattern that occurs in the framed word of `length`
-// classes (with a 0 after them), from position start to position last, given as pointers into
-// `framed`.
+// Calls apply(start, output) for every pattern that occurs in the framed word of `length`
+// classes (with a 0 after them), from position `start`, given as a pointer into `framed`.
 template <class Format, class Apply>
 void walkEachStart(const CompactTrie<Format>& trie, const typename Format::Class* framed,
                    std::size_t length, Apply&& apply) {
@@ -69,12 +68,12 @@ void walkEachStart(const CompactTrie<Format>& trie, const typename Format::Class
     }
     if (F::endsWith(unit, letterClass)) {
       if (!(unit & F::leaf)) {
-        apply(start, at, F::payload(units[F::base(unit)]));
+        apply(start, F::payload(units[F::base(unit)]));
         letterClass = *++at;
         unit = units[F::base(unit) + letterClass];
         continue;
       }
-      apply(start, at, F::payload(unit));
+      apply(start, F::payload(unit));
     }
     if (++start == end) return;
     at = start;
@@ -110,7 +109,7 @@ void walkWithFailures(const CompactTrie<Format>& trie, const typename Format::Cl
     }
     for (std::uint32_t found = ends(state) ? state : trie.outputLink[state]; found != trie.none;
          found = trie.outputLink[found]) {
-      apply(framed + at + 1 - trie.depth[found], framed + at, outputOf(found));
+      apply(framed + at + 1 - trie.depth[found], outputOf(found));
     }
   }
 }
@@ -149,6 +148,13 @@ void raise(Scores& scores, std::size_t start, std::span<const std::uint8_t> list
       scores.push_back(list[k]);
     }
   }
+}
+
+// The scores of gap bytes, without the bit that says a pattern covers them.
+void assignScores(std::span<const std::uint8_t> gaps, Scores& scores) {
+  scores.resize(gaps.size());
+  for (std::size_t k = 0; k < gaps.size(); ++k)
+    scores[k] = gaps[k] & ~OutputArrays::covered;
 }
 
 // Words up to this many characters are framed on the stack.
@@ -206,17 +212,15 @@ template <class Format>
 class GapWriter {
  public:
   using Class = typename Format::Class;
-  GapWriter(const CompactTrie<Format>& trie, const Class* framed, std::size_t length,
-            std::uint8_t* gaps)
+  GapWriter(const CompactTrie<Format>& trie, const Class* framed, std::uint8_t* gaps)
       : trie_(trie),
-        windows_(trie.outputs.windows.data()),
+        windows_(trie.outputs.coveredWindows.data()),
         framed_(framed),
         gaps_(gaps),
-        closing_(framed + length - 1),
         distance_(reinterpret_cast<std::uintptr_t>(gaps) -
                   reinterpret_cast<std::uintptr_t>(framed)) {}
 
-  void operator()(const Class* start, const Class* last, std::uint64_t id) {
+  void operator()(const Class* start, std::uint64_t id) {
     // With a byte per class the gap of a class lies a fixed distance from it, which spares the
     // walk a register (a tenth of its instructions, measured).
     std::uint8_t* const to =
@@ -229,21 +233,16 @@ class GapWriter {
     } else {
       const auto list = trie_.outputScores(id);
       for (std::size_t k = 0; k < list.size(); ++k)
-        to[k] = std::max(to[k], list[k]);
+        to[k] = std::max<std::uint8_t>(to[k], list[k] | OutputArrays::covered);
     }
-    // A regular pattern that reaches the gap after the closing "." is one that ends on it.
-    if (last == closing_) reached_ = true;
   }
-  bool reached() const { return reached_; }
 
  private:
   const CompactTrie<Format>& trie_;
   const std::uint8_t* windows_;
   const Class* framed_;
   std::uint8_t* gaps_;
-  const Class* closing_;
   std::uintptr_t distance_;
-  bool reached_ = false;
 };
 
 }  // namespace
@@ -257,11 +256,10 @@ std::span<const std::uint8_t> CompactTrie<Format>::scoreFramed(const Class* fram
   } else {
     std::memset(gaps, 0, gapBytes(n));
   }
-  GapWriter<Format> writer(*this, framed, n + 2, gaps);
-  walk(*this, framed, n + 2, writer);
+  walk(*this, framed, n + 2, GapWriter<Format>(*this, framed, gaps));
   // Gap g of the framed word is gaps[g]; the result leaves out the gap before the opening "."
-  // and the last one.
-  return {gaps + 1, writer.reached() ? n + 1 : n};
+  // and the last one. The gap after the closing "." counts when a pattern covers it.
+  return {gaps + 1, gaps[n + 2] != 0 ? n + 1 : n};
 }
 
 template <class Format>
@@ -284,12 +282,10 @@ void CompactTrie<Format>::lookup(std::u32string_view word, Scores& scores) const
   if (regular) {
     if (n <= stackLetters) {
       alignas(16) std::uint8_t gaps[gapBytes(stackLetters)];
-      const auto found = scoreFramed(framed, n, gaps);
-      scores.assign(found.begin(), found.end());
+      assignScores(scoreFramed(framed, n, gaps), scores);
     } else {
       std::vector<std::uint8_t> gaps(gapBytes(n));
-      const auto found = scoreFramed(framed, n, gaps.data());
-      scores.assign(found.begin(), found.end());
+      assignScores(scoreFramed(framed, n, gaps.data()), scores);
     }
     return;
   }
@@ -302,7 +298,7 @@ void CompactTrie<Format>::lookup(std::u32string_view word, Scores& scores) const
     for (std::size_t start = 0; start <= length; ++start)
       raise(scores, start, outputScores(rootOutput));
   }
-  walk(*this, framed, length, [&](const Class* start, const Class*, std::uint64_t id) {
+  walk(*this, framed, length, [&](const Class* start, std::uint64_t id) {
     raise(scores, static_cast<std::size_t>(start - framed), outputScores(id));
   });
   scores.erase(scores.begin());

@@ -14,13 +14,17 @@ namespace text::hyphenation::detail {
 // The distinct score lists of one or more tries: each state where a pattern ends refers to its
 // list by an output id. A list of at most windowSize scores is a window, stored in windowSize
 // bytes with zeros after its end so that it is applied with one vector maximum; a longer one is
-// stored as it is.
+// stored as it is. Lookups apply the windows a second time over, with the top bit of each of their
+// scores set: a gap of the word that some pattern covers then holds the top bit, which tells it
+// from a gap no pattern reaches, while the maximum and the parity of its score stay as they were.
 struct OutputArrays {
   static constexpr std::size_t windowSize = 16;
+  static constexpr std::uint8_t covered = 0x80;
 
-  std::span<const std::uint8_t> windows;        // windowSize bytes per window
-  std::span<const std::uint8_t> windowLengths;  // scores per window
-  std::span<const std::uint32_t> longBegin;     // long list k: longScores[longBegin[k]..[k + 1])
+  std::span<const std::uint8_t> windows;         // windowSize bytes per window
+  std::span<const std::uint8_t> coveredWindows;  // the same, each score with `covered` set
+  std::span<const std::uint8_t> windowLengths;   // scores per window
+  std::span<const std::uint32_t> longBegin;      // long list k: longScores[longBegin[k]..[k + 1])
   std::span<const std::uint8_t> longScores;
 };
 
@@ -131,7 +135,7 @@ struct CompactTrie {
   // own, for a regular trie only: `framed` holds n + 3 classes, the class of "." (dotClass()),
   // the word's n classes (0 for a character outside the alphabet), "." again and a 0 after it.
   // `gaps` holds at least gapBytes(n) bytes. Entry k of the result belongs to the gap before
-  // letter k, as lookup gives it.
+  // letter k, as lookup gives it; the score is its low seven bits (see OutputArrays::covered).
   std::span<const std::uint8_t> scoreFramed(const Class* framed, std::size_t n,
                                             std::uint8_t* gaps) const;
   static constexpr std::size_t gapBytes(std::size_t n) {

@@ -23,6 +23,9 @@ OutputTable::Ref OutputTable::add(std::span<const std::uint8_t> scores) {
     ref = Ref{false, static_cast<std::uint32_t>(windowLengths_.size())};
     windows_.insert(windows_.end(), scores.begin(), scores.end());
     windows_.resize(windows_.size() + OutputArrays::windowSize - scores.size(), 0);
+    for (const std::uint8_t score : scores)
+      coveredWindows_.push_back(score | OutputArrays::covered);
+    coveredWindows_.resize(windows_.size(), 0);
     windowLengths_.push_back(static_cast<std::uint8_t>(scores.size()));
   } else {
     ref = Ref{true, static_cast<std::uint32_t>(longCount())};
@@ -34,7 +37,7 @@ OutputTable::Ref OutputTable::add(std::span<const std::uint8_t> scores) {
 }
 
 std::size_t OutputTable::bytes() const {
-  return windows_.capacity() + windowLengths_.capacity() +
+  return windows_.capacity() + coveredWindows_.capacity() + windowLengths_.capacity() +
          longBegin_.capacity() * sizeof(std::uint32_t) + longScores_.capacity();
 }
 

@@ -57,7 +57,7 @@ class OutputTable {
   void seal() { known_ = {}; }
 
   OutputArrays arrays() const {
-    return OutputArrays{windows_, windowLengths_, longBegin_, longScores_};
+    return OutputArrays{windows_, coveredWindows_, windowLengths_, longBegin_, longScores_};
   }
   std::size_t windowCount() const { return windowLengths_.size(); }
   std::size_t longCount() const { return longBegin_.size() - 1; }
@@ -65,6 +65,7 @@ class OutputTable {
 
  private:
   std::vector<std::uint8_t> windows_;
+  std::vector<std::uint8_t> coveredWindows_;
   std::vector<std::uint8_t> windowLengths_;
   std::vector<std::uint32_t> longBegin_;
   std::vector<std::uint8_t> longScores_;
