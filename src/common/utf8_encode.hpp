@@ -12,4 +12,10 @@ std::string encodeUtf8(std::u32string_view text);
 // As encodeUtf8, into `out`, whose capacity is reused.
 void encodeUtf8Into(std::u32string_view text, std::string& out);
 
+// Every value of `text` in the scheme of UTF-8 as first defined, which reaches past Unicode:
+// surrogates in three bytes like any value below U+10000, values past U+10FFFF in four to seven
+// bytes, so that no value is lost. Unicode text gives the same bytes as encodeUtf8; for naming a
+// caller's word in a message.
+std::string encodeUtf8Lossless(std::u32string_view text);
+
 }  // namespace text::hyphenation::detail

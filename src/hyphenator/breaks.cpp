@@ -6,7 +6,6 @@
 #include <span>
 #include <type_traits>
 
-#include "common/utf8_encode.hpp"
 #include "hyphenator/fast_path.hpp"
 #include "hyphenator/scratch.hpp"
 #include "hyphenator/state.hpp"
@@ -130,11 +129,11 @@ template <class Trie>
 //
 // `scratch` may be null: only long words and the plain road need buffers, and take the thread's
 // own then.
-void findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums minimums,
+bool findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums minimums,
                 Scratch* scratch, std::vector<std::size_t>& breaks) {
   breaks.clear();
   const auto n = static_cast<std::int64_t>(word.size());
-  if (n == 0 || shorterThanMinimums(n, minimums)) return;
+  if (n == 0 || shorterThanMinimums(n, minimums)) return true;
 
   if (state.fastPath) {
     state.fastPath->visitTrie([&](const auto& trie) {
@@ -154,17 +153,20 @@ void findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums
                  reinterpret_cast<Class*>(scratch->framed().data()), scratch->gaps().data(),
                  breaks);
     });
-    return;
+    return true;
   }
 
   std::optional<Scratch> ownScratch;
   if (!scratch) scratch = &ownScratch.emplace();
   const Scores& raw = plainScores(state, word, *scratch);
   // T is empty only when it has no leading zeros and R has nothing to give.
-  if (minimums.left <= 0 && raw.empty()) {
-    throw Error("Malformed hyphenation score for " + encodeUtf8(word));
-  }
+  if (minimums.left <= 0 && raw.empty()) return false;
   appendOddGaps(std::span<const std::int64_t>(raw), n, minimums, breaks);
+  return true;
+}
+
+Error malformedScores(std::string_view word) {
+  return Error("Malformed hyphenation score for " + std::string(word));
 }
 
 }  // namespace text::hyphenation::detail

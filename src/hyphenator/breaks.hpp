@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "text/hyphenation/error.hpp"
+
 namespace text::hyphenation::detail {
 
 struct HyphenatorState;
@@ -18,9 +20,16 @@ struct Minimums {
 
 // Writes to `breaks`, in ascending order, every k for which hyphenate cuts `word` after its first
 // k characters, with `minimums` in place of the hyphenator's (minimumsOf(state) for its own).
-// Words off the fast path use the key and score buffers of `scratch`, or of a Scratch of its
-// own when that is null. Throws the Error hyphenate throws.
-void findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums minimums,
-                Scratch* scratch, std::vector<std::size_t>& breaks);
+// Long words and words off the fast path use the buffers of `scratch`, or of a Scratch of its
+// own when that is null. False, with `breaks` empty, when the word's scores leave nothing to cut
+// (possible only with a left minimum of 0 or less and an empty exception list): the caller throws
+// malformedScores with the word as it was given. Throws the Error of a field that failed to build.
+[[nodiscard]] bool findBreaks(const HyphenatorState& state, std::u32string_view word,
+                              Minimums minimums, Scratch* scratch,
+                              std::vector<std::size_t>& breaks);
+
+// The Error for a word whose scores leave nothing to cut, naming it by `word`, its bytes as the
+// caller gave them (or its code points in UTF-8, see encodeUtf8Lossless).
+Error malformedScores(std::string_view word);
 
 }  // namespace text::hyphenation::detail

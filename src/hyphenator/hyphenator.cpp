@@ -3,7 +3,9 @@
 #include <optional>
 #include <utility>
 
+#include "common/utf16.hpp"
 #include "common/utf8_decode.hpp"
+#include "common/utf8_encode.hpp"
 #include "hyphenator/breaks.hpp"
 #include "hyphenator/scratch.hpp"
 #include "hyphenator/state.hpp"
@@ -70,13 +72,17 @@ std::int64_t hyphenatorRightMin(const Hyphenator& hyphenator) {
   return HyphenatorAccess::state(hyphenator).rightMin;
 }
 
-void hyphenationPoints(const Hyphenator& hyphenator, std::u32string_view word,
-                       std::vector<std::size_t>& out) {
-  const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
-  detail::findBreaks(state, word, detail::minimumsOf(state), nullptr, out);
-}
-
 namespace {
+
+// The breaks of `word`, throwing for malformed scores with the word named by `name()`.
+template <class Name>
+void breaksOf(const Hyphenator& hyphenator, std::u32string_view word, Scratch* scratch,
+              std::vector<std::size_t>& breaks, Name name) {
+  const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
+  if (!detail::findBreaks(state, word, detail::minimumsOf(state), scratch, breaks)) {
+    throw detail::malformedScores(name());
+  }
+}
 
 // The fragments of `word` cut after the characters counted in `breaks`: `offset(k)` is where
 // character k starts among the word's units (its bytes in UTF-8, its code points in UTF-32).
@@ -94,27 +100,67 @@ std::vector<Fragment> fragmentsAt(std::basic_string_view<typename Fragment::valu
   return fragments;
 }
 
+const auto unitOffset = [](std::size_t at) { return at; };
+
+// The breaks of a UTF-8 word as byte offsets, and of a UTF-16 word as code-unit offsets: the
+// word decoded into the thread's buffer, its breaks found, and their character counts turned into
+// offsets, which they already are when every character took one unit.
+void utf8Breaks(const Hyphenator& hyphenator, std::string_view utf8, Scratch& scratch,
+                std::vector<std::size_t>& breaks) {
+  std::u32string& word = scratch.word();
+  detail::decodeUtf8Into(utf8, word);
+  breaksOf(hyphenator, word, &scratch, breaks, [&] { return utf8; });
+  if (word.size() != utf8.size()) detail::characterOffsetsToBytes(utf8, breaks);
+}
+
+void utf16Breaks(const Hyphenator& hyphenator, std::u16string_view utf16, Scratch& scratch,
+                 std::vector<std::size_t>& breaks) {
+  std::u32string& word = scratch.word();
+  detail::decodeUtf16Into(utf16, word);
+  breaksOf(hyphenator, word, &scratch, breaks, [&] { return detail::encodeUtf8Lossless(word); });
+  if (word.size() != utf16.size()) detail::characterOffsetsToUnits(utf16, breaks);
+}
+
 }  // namespace
+
+void hyphenationPoints(const Hyphenator& hyphenator, std::u32string_view word,
+                       std::vector<std::size_t>& out) {
+  breaksOf(hyphenator, word, nullptr, out, [&] { return detail::encodeUtf8Lossless(word); });
+}
+
+void hyphenationPoints(const Hyphenator& hyphenator, std::string_view utf8,
+                       std::vector<std::size_t>& out) {
+  Scratch scratch;
+  utf8Breaks(hyphenator, utf8, scratch, out);
+}
+
+void hyphenationPoints(const Hyphenator& hyphenator, std::u16string_view utf16,
+                       std::vector<std::size_t>& out) {
+  Scratch scratch;
+  utf16Breaks(hyphenator, utf16, scratch, out);
+}
 
 std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word) {
   Scratch scratch;
   std::vector<std::size_t>& breaks = scratch.breaks();
-  const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
-  detail::findBreaks(state, word, detail::minimumsOf(state), &scratch, breaks);
-  return fragmentsAt<std::u32string>(word, breaks, [](std::size_t k) { return k; });
+  breaksOf(hyphenator, word, &scratch, breaks, [&] { return detail::encodeUtf8Lossless(word); });
+  return fragmentsAt<std::u32string>(word, breaks, unitOffset);
 }
 
 // Slices of the caller's bytes: a break after k characters is a cut before the first byte of
 // character k, or after the last byte when k is the word's length.
 std::vector<std::string> hyphenate(const Hyphenator& hyphenator, std::string_view utf8) {
   Scratch scratch;
-  std::u32string& word = scratch.word();
-  detail::decodeUtf8Into(utf8, word);
   std::vector<std::size_t>& breaks = scratch.breaks();
-  const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
-  detail::findBreaks(state, word, detail::minimumsOf(state), &scratch, breaks);
-  detail::characterOffsetsToBytes(utf8, breaks);
-  return fragmentsAt<std::string>(utf8, breaks, [](std::size_t at) { return at; });
+  utf8Breaks(hyphenator, utf8, scratch, breaks);
+  return fragmentsAt<std::string>(utf8, breaks, unitOffset);
+}
+
+std::vector<std::u16string> hyphenate(const Hyphenator& hyphenator, std::u16string_view utf16) {
+  Scratch scratch;
+  std::vector<std::size_t>& breaks = scratch.breaks();
+  utf16Breaks(hyphenator, utf16, scratch, breaks);
+  return fragmentsAt<std::u16string>(utf16, breaks, unitOffset);
 }
 
 }  // namespace text::hyphenation

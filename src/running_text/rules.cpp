@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "common/utf8_decode.hpp"
+#include "common/utf8_encode.hpp"
 #include "running_text/scan.hpp"
 #include "running_text/unicode.hpp"
 #include "running_text/word_letters.hpp"
@@ -157,7 +158,9 @@ void findWordBreaks(const TextRules& rules, std::u32string_view word, bool mayCh
   const std::u32string_view key = parts.empty() ? word : std::u32string_view(nfc);
   if (key.size() < rules.options().minWordLength) return;
   std::vector<std::size_t>& breaks = scratch.words().breaks();
-  findBreaks(rules.state(), key, rules.minimums(), &scratch.words(), breaks);
+  if (!findBreaks(rules.state(), key, rules.minimums(), &scratch.words(), breaks)) {
+    throw malformedScores(encodeUtf8Lossless(key));
+  }
 
   std::vector<std::size_t>& indices = scratch.indices();
   const auto keep = [&](std::size_t k) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "common/utf8_decode.hpp"
+#include "common/utf8_encode.hpp"
 #include "hyphenator/breaks.hpp"
 #include "hyphenator/scratch.hpp"
 #include "running_text/rules.hpp"
@@ -440,8 +441,10 @@ class TextScanner {
       // Most words: nothing to normalise, no combining mark to keep a break from (marks are
       // never stable); findBreaks puts none before the first character.
       std::vector<std::size_t>& breaks = scratch_.words().breaks();
-      findBreaks(rules_.state(), {characters, length}, rules_.minimums(), &scratch_.words(),
-                 breaks);
+      if (!findBreaks(rules_.state(), {characters, length}, rules_.minimums(), &scratch_.words(),
+                      breaks)) {
+        throw malformedScores(encodeUtf8Lossless({characters, length}));
+      }
       for (const std::size_t k : breaks) {
         if (k < length) offsets.push_back(source.offset(positions[k]));
       }

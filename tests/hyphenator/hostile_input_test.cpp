@@ -185,10 +185,10 @@ TEST(HostileInput, CodePointsThatAreNotCharactersAreLettersLikeAnyOther) {
       EXPECT_TRUE(byte >= 0x20 && byte <= 0x7E) << shown;
     }
 
-    // The error names the word in valid UTF-8, the values that are no characters replaced
-    // (what() is a C string, so a NUL ends it).
+    // The error names the word with every value kept (what() is a C string, so a NUL ends it).
     const Hyphenator malformed(identity, trie, Exceptions(ExceptionMap{{word, Scores{}}}), 0, 0);
-    const std::string message = "Malformed hyphenation score for " + detail::encodeUtf8(word);
+    const std::string message =
+        "Malformed hyphenation score for " + detail::encodeUtf8Lossless(word);
     EXPECT_EQ(errorOf([&] { hyphenate(malformed, word); }), message.substr(0, message.find('\0')));
 
     // A character table may list them too; what it does not list maps to itself.

@@ -149,10 +149,22 @@ TEST(Hyphenate, AnEmptyScoreListWithNoLeftMinimumIsMalformed) {
   EXPECT_EQ(errorOf([&] { hyphenate(hyphenator(-4), word); }),
             "Malformed hyphenation score for Ab\xC3\xA9\xF0\x9F\x98\x80");
   EXPECT_EQ(hyphenate(hyphenator(1), word), Fragments{word});
-  // Code points that UTF-8 cannot carry appear as U+FFFD.
+  // In UTF-8 and UTF-16 it is the caller's bytes or units, those of no character included.
+  const Hyphenator latin1(lowerAscii, Patterns(),
+                          Exceptions(ExceptionMap{{U"ab\u00E9\u00FF", Scores{}}}), 0, 0);
+  EXPECT_EQ(errorOf([&] { hyphenate(latin1, std::string_view("Ab\xE9\xFF")); }),
+            "Malformed hyphenation score for Ab\xE9\xFF");
+  std::vector<std::size_t> points;
+  EXPECT_EQ(errorOf([&] { hyphenationPoints(latin1, std::string_view("Ab\xE9\xFF"), points); }),
+            "Malformed hyphenation score for Ab\xE9\xFF");
+  const Hyphenator surrogate(lowerAscii, Patterns(),
+                             Exceptions(ExceptionMap{{U"a\xD800", Scores{}}}), 0, 0);
+  EXPECT_EQ(errorOf([&] { hyphenate(surrogate, std::u16string_view(u"A\xD800")); }),
+            "Malformed hyphenation score for A\xED\xA0\x80");
+  // Code points that UTF-8 cannot carry keep their values, in UTF-8 as first defined.
   const std::u32string odd{U'x', char32_t{0xD800}, char32_t{0x110000}};
   EXPECT_EQ(errorOf([&] { hyphenate(withRawList(odd, {}, 0, 0), odd); }),
-            "Malformed hyphenation score for x\xEF\xBF\xBD\xEF\xBF\xBD");
+            "Malformed hyphenation score for x\xED\xA0\x80\xF4\x90\x80\x80");
 }
 
 TEST(Hyphenate, PatternsDecideWhenNoExceptionListsTheWord) {

@@ -16,6 +16,7 @@
 #include "pattern/letters.hpp"
 #include "pattern/node.hpp"
 #include "support/support.hpp"
+#include "support/word_lists.hpp"
 #include "text/hyphenation.hpp"
 
 namespace text::hyphenation {
@@ -26,29 +27,12 @@ std::u32string fileText(Language language, std::string_view kind) {
                                   std::string(kind) + ".txt.gz");
 }
 
-// Words that meet many of the patterns: pieces of the patterns' own letters joined, with now and
-// then a letter of the alphabet or a "." between them.
-std::vector<std::u32string> wordsFromPatterns(std::u32string_view patternText, std::mt19937& random,
-                                              int count) {
-  std::vector<std::u32string> pieces;
-  for (const std::u32string& line : testing::linesOf(patternText)) {
-    std::u32string letters;
-    for (const char32_t c : line) {
-      if ((c < U'0' || c > U'9') && c != U'.') letters += c;
-    }
-    if (!letters.empty()) pieces.push_back(letters);
-  }
-  std::vector<std::u32string> words;
-  for (int k = 0; k < count; ++k) {
-    std::u32string word;
-    for (int piece = 1 + random() % 4; piece > 0; --piece) {
-      const std::u32string& from = pieces[random() % pieces.size()];
-      const std::size_t start = random() % from.size();
-      word += from.substr(start, 1 + random() % (from.size() - start));
-      if (random() % 8 == 0) word += random() % 2 ? U'.' : from[random() % from.size()];
-    }
-    words.push_back(word);
-  }
+// Words that meet many of the patterns, and some of them with a "." inside, which patterns that
+// start or end with one then meet in the middle of the word.
+std::vector<std::u32string> wordsOfPatterns(Language language, std::mt19937& random) {
+  std::vector<std::u32string> words = testing::patternWords(language, 400);
+  for (std::size_t k = 0; k < words.size(); k += 7)
+    words[k].insert(random() % (words[k].size() + 1), 1, U'.');
   return words;
 }
 
@@ -62,7 +46,7 @@ TEST(CompiledLanguages, EveryTrieIsTheParsedTrieOfItsPatternFile) {
     ASSERT_EQ(compiled, parsed);
     EXPECT_EQ(show(compiled), show(parsed));
 
-    std::vector<std::u32string> words = wordsFromPatterns(text, random, 400);
+    std::vector<std::u32string> words = wordsOfPatterns(language, random);
     const std::vector<char32_t> letters = detail::patternLetters(parsed);
     for (int k = 0; k < 100; ++k) {
       std::u32string word;
@@ -96,7 +80,7 @@ TEST(CompiledLanguages, WordsBreakAsThePlainRoadBreaksThem) {
     std::u32string forms = U"x\u00E9\U0001F600";
     for (const auto& [form, canonical] : chars.entries())
       forms += form;
-    std::vector<std::u32string> words = wordsFromPatterns(patternText, random, 300);
+    std::vector<std::u32string> words = wordsOfPatterns(language, random);
     for (int k = 0; k < 200; ++k)
       words.push_back(testing::randomText(random, forms, k % 50 == 49 ? 400 : 14));
     for (const auto& [word, scores] : exceptions.entries()) {

@@ -49,27 +49,6 @@ std::map<std::string, std::vector<std::u32string>> texWords() {
   return words;
 }
 
-// Words glued from the letters of one to three random patterns of the language.
-std::vector<std::u32string> patternWords(Language language, std::size_t count) {
-  const std::u32string text =
-      detail::readEmbeddedFile("hyph-" + std::string(languageAffix(language)) + ".pat.txt.gz");
-  std::vector<std::u32string> pieces(1);
-  for (const char32_t c : text) {
-    if (c == U'\n') {
-      if (!pieces.back().empty()) pieces.emplace_back();
-    } else if (c != U'.' && (c < U'0' || c > U'9')) {
-      pieces.back().push_back(c);
-    }
-  }
-  std::mt19937 random(fromEnum(language));
-  std::vector<std::u32string> words(count);
-  for (std::u32string& word : words) {
-    for (int k = 1 + static_cast<int>(random() % 3); k > 0; --k)
-      word += pieces[random() % pieces.size()];
-  }
-  return words;
-}
-
 utf8proc_category_t category(char32_t c) {
   return utf8proc_category(static_cast<utf8proc_int32_t>(c));
 }
@@ -151,7 +130,7 @@ TEST(RunningTextProperty, WordsInSentencesBreakAsTheyDoAlone) {
   for (const Language language : allLanguages()) {
     const Hyphenator& hyphenator = languageHyphenator(language);
     const std::string code(languageAffix(language));
-    std::vector<std::u32string> words = patternWords(language, 150);
+    std::vector<std::u32string> words = testing::patternWords(language, 150);
     for (const auto& [key, scores] : hyphenatorExceptions(hyphenator).entries())
       words.push_back(key);
     words.insert(words.end(), tex[code].begin(), tex[code].end());

@@ -4,12 +4,14 @@
 
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "common/utf8_decode.hpp"
 #include "language/embedded_files.hpp"
+#include "text/hyphenation/language.hpp"
 
 namespace text::hyphenation::testing {
 
@@ -39,6 +41,29 @@ inline std::vector<std::u32string> readWordList(const std::string& name) {
     previous = previous.substr(0, shared) + std::u32string(line.substr(tab + 1));
     words.push_back(previous);
     start = end + 1;
+  }
+  return words;
+}
+
+// Words glued from the letters of one to three random patterns of `language` (without digits and
+// "."), so that they meet many of its patterns; the same words on every run.
+inline std::vector<std::u32string> patternWords(Language language, std::size_t count) {
+  const std::u32string text =
+      detail::readEmbeddedFile("hyph-" + std::string(languageAffix(language)) + ".pat.txt.gz");
+  std::vector<std::u32string> pieces(1);
+  for (const char32_t c : text) {
+    if (c == U'\n') {
+      if (!pieces.back().empty()) pieces.emplace_back();
+    } else if (c != U'.' && (c < U'0' || c > U'9')) {
+      pieces.back().push_back(c);
+    }
+  }
+  if (pieces.back().empty()) pieces.pop_back();
+  std::mt19937 random(fromEnum(language));
+  std::vector<std::u32string> words(count);
+  for (std::u32string& word : words) {
+    for (int k = 1 + static_cast<int>(random() % 3); k > 0; --k)
+      word += pieces[random() % pieces.size()];
   }
   return words;
 }
