@@ -146,11 +146,10 @@ bool findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums
       }
       std::optional<Scratch> ownScratch;
       if (!scratch) scratch = &ownScratch.emplace();
-      // Classes of either width fit the buffer of the widest.
-      scratch->framed().resize(word.size() + 3);
+      std::vector<Class>& framed = scratch->framed<Class>();
+      framed.resize(word.size() + 3);
       scratch->gaps().resize(NarrowTrie::gapBytes(word.size()));
-      fastBreaks(*state.fastPath, trie, word, minimums,
-                 reinterpret_cast<Class*>(scratch->framed().data()), scratch->gaps().data(),
+      fastBreaks(*state.fastPath, trie, word, minimums, framed.data(), scratch->gaps().data(),
                  breaks);
     });
     return true;

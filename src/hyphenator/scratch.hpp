@@ -25,8 +25,16 @@ class Scratch {
   std::u32string& word() { return buffers_.word; }
   std::vector<std::size_t>& starts() { return buffers_.starts; }
   std::vector<std::size_t>& breaks() { return buffers_.breaks; }
-  // The framed letter classes and a byte per gap of a long word on the fast path.
-  std::vector<std::uint32_t>& framed() { return buffers_.framed; }
+  // The framed letter classes, of either width, and a byte per gap of a long word on the fast
+  // path.
+  template <class Class>
+  std::vector<Class>& framed() {
+    if constexpr (sizeof(Class) == 1) {
+      return buffers_.narrowFramed;
+    } else {
+      return buffers_.wideFramed;
+    }
+  }
   std::vector<std::uint8_t>& gaps() { return buffers_.gaps; }
 
  private:
@@ -36,7 +44,8 @@ class Scratch {
     std::u32string word;
     std::vector<std::size_t> starts;
     std::vector<std::size_t> breaks;
-    std::vector<std::uint32_t> framed;
+    std::vector<std::uint8_t> narrowFramed;
+    std::vector<std::uint32_t> wideFramed;
     std::vector<std::uint8_t> gaps;
     bool inUse = false;
   };

@@ -97,7 +97,8 @@ bool processHtml(int input, bool xhtml, const Setup& setup) {
 }
 
 // One line of words mode, with its line feed (and a carriage return before it) kept. The
-// fragments and separators go out one by one, so that a long separator costs no memory.
+// fragments and separators go out one by one, slices of the line, so that neither a long
+// separator nor many breaks cost memory.
 void writeWord(std::string_view line, const Setup& setup) {
   std::string_view ending;
   if (line.ends_with("\r\n")) {
@@ -110,12 +111,15 @@ void writeWord(std::string_view line, const Setup& setup) {
   if (!setup.wordHyphenator || (minLength > 0 && command::characterCount(line) < minLength)) {
     writeOutput(line);
   } else {
-    bool first = true;
-    for (const std::string& fragment : hy::hyphenate(*setup.wordHyphenator, line)) {
-      if (!first) writeOutput(setup.wordSeparator);
-      writeOutput(fragment);
-      first = false;
+    static std::vector<std::size_t> breaks;  // its capacity kept from line to line
+    hy::hyphenationPoints(*setup.wordHyphenator, line, breaks);
+    std::size_t start = 0;
+    for (const std::size_t at : breaks) {
+      writeOutput(line.substr(start, at - start));
+      writeOutput(setup.wordSeparator);
+      start = at;
     }
+    writeOutput(line.substr(start));
   }
   writeOutput(ending);
 }
