@@ -2,14 +2,15 @@
 
 namespace text::hyphenation::detail {
 
-ExceptionFilter::ExceptionFilter(const ExceptionMap& table) {
-  if (table.empty()) return;
+ExceptionFilter::ExceptionFilter(const WordTrie& table) {
+  if (table.size() == 0) return;
   bits_.assign((std::size_t{1} << slotBits) / 64, 0);
-  for (const auto& [word, scores] : table) {
-    if (word.empty()) continue;  // the empty word is never looked up
+  table.forEach([&](const auto& entry) {
+    const std::u32string& word = entry->word;
+    if (word.empty()) return;  // the empty word is never looked up
     const std::uint32_t bit = slot(word.size(), word.front(), word.back());
     bits_[bit >> 6] |= std::uint64_t{1} << (bit & 63);
-  }
+  });
 }
 
 }  // namespace text::hyphenation::detail

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "text/hyphenation/exception.hpp"
+#include "exception/word_trie.hpp"
 
 namespace text::hyphenation::detail {
 
@@ -14,7 +14,7 @@ namespace text::hyphenation::detail {
 // characters. An empty table answers no at once; a listed word always answers yes.
 class ExceptionFilter {
  public:
-  explicit ExceptionFilter(const ExceptionMap& table);
+  explicit ExceptionFilter(const WordTrie& table);
 
   bool empty() const { return bits_.empty(); }
   bool mayList(std::size_t size, char32_t first, char32_t last) const {

@@ -7,15 +7,19 @@
 
 #include "common/lines.hpp"
 #include "common/render.hpp"
+#include "exception/storage.hpp"
 
 namespace text::hyphenation {
 namespace {
 
 constexpr char32_t kHyphen = U'-';
 
-// One empty map shared by every empty table, so that mempty costs no allocation.
-const std::shared_ptr<const ExceptionMap>& emptyMap() {
-  static const auto empty = std::make_shared<const ExceptionMap>();
+using detail::ExceptionAccess;
+using detail::WordTrie;
+
+// One storage shared by every empty table, so that mempty costs no allocation.
+const Exceptions& emptyTable() {
+  static const Exceptions empty = ExceptionAccess::make(WordTrie());
   return empty;
 }
 
@@ -28,11 +32,8 @@ std::u32string keyOf(std::u32string_view entry) {
   return key;
 }
 
-// The single insert-or-merge step that every way of building a table goes through: a key seen
-// before keeps only the breaks that both of its versions allow.
-void mergeInto(ExceptionMap& map, std::u32string key, Scores scores) {
-  auto [at, inserted] = map.try_emplace(std::move(key), std::move(scores));
-  if (!inserted) at->second = zipMin(at->second, scores);
+const WordTrie& wordsOf(const Exceptions& table) {
+  return ExceptionAccess::words(table);
 }
 
 void appendHex(std::string& out, std::uint32_t value, int digits) {
@@ -69,20 +70,18 @@ void appendQuotedWord(std::string& out, std::u32string_view word) {
 
 // Exceptions (fromList [(word,scores),...]), entries in ascending code-point order of their words.
 void appendTable(std::string& out, const Exceptions& table) {
-  std::vector<const ExceptionMap::value_type*> entries;
-  entries.reserve(table.entries().size());
-  for (const auto& entry : table.entries()) {
-    entries.push_back(&entry);
-  }
+  std::vector<const WordTrie::Entry*> entries;
+  entries.reserve(wordsOf(table).size());
+  wordsOf(table).forEach([&](const auto& entry) { entries.push_back(entry.get()); });
   std::sort(entries.begin(), entries.end(),
-            [](const auto* left, const auto* right) { return left->first < right->first; });
+            [](const auto* left, const auto* right) { return left->word < right->word; });
   out += "Exceptions (fromList [";
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (i != 0) out += ',';
     out += '(';
-    appendQuotedWord(out, entries[i]->first);
+    appendQuotedWord(out, entries[i]->word);
     out += ',';
-    const Scores& scores = entries[i]->second;
+    const Scores& scores = entries[i]->scores;
     detail::appendScoreList(out, scores.size(), [&](std::size_t k) { return scores[k]; });
     out += ')';
   }
@@ -91,11 +90,28 @@ void appendTable(std::string& out, const Exceptions& table) {
 
 }  // namespace
 
-Exceptions::Exceptions() : entries_(emptyMap()) {}
+Exceptions::Exceptions() : Exceptions(emptyTable()) {}
 
-Exceptions::Exceptions(ExceptionMap entries)
-    : entries_(entries.empty() ? emptyMap()
-                               : std::make_shared<const ExceptionMap>(std::move(entries))) {}
+Exceptions::Exceptions(ExceptionMap entries) : Exceptions(emptyTable()) {
+  if (entries.empty()) return;
+  WordTrie words;
+  for (const auto& [word, scores] : entries)
+    words.merge(word, scores);
+  auto storage = std::make_shared<detail::ExceptionStorage>(std::move(words));
+  // The map given is the one entries() gives.
+  std::call_once(storage->mapped, [&] { storage->map.emplace(std::move(entries)); });
+  storage_ = std::move(storage);
+}
+
+const ExceptionMap& Exceptions::entries() const {
+  std::call_once(storage_->mapped, [&] {
+    ExceptionMap map;
+    map.reserve(storage_->words.size());
+    storage_->words.forEach([&](const auto& entry) { map.emplace(entry->word, entry->scores); });
+    storage_->map.emplace(std::move(map));
+  });
+  return *storage_->map;
+}
 
 // Entry i belongs to the gap before code point i of the key. A hyphen stands for the gap in front
 // of the code point after it, so that code point gets no entry of its own: "a--b" gives
@@ -127,39 +143,38 @@ Scores zipMin(const Scores& left, const Scores& right) {
   return result;
 }
 
+// A word added to a table shares the table's nodes but those on its way down.
 Exceptions addException(std::u32string_view entry, const Exceptions& table) {
-  ExceptionMap map = table.entries();
-  mergeInto(map, keyOf(entry), scoreException(entry));
-  return Exceptions(std::move(map));
+  WordTrie words = wordsOf(table);
+  words.merge(keyOf(entry), scoreException(entry));
+  return ExceptionAccess::make(std::move(words));
 }
 
-// Merging by zipMin is commutative and associative, so the lines may be taken in text order.
+// Merging by zipMin is commutative and associative, so the lines may be taken in text order; the
+// trie is nobody else's while it is built, so nothing is copied.
 Exceptions parseExceptions(std::u32string_view text) {
-  ExceptionMap map;
+  WordTrie words;
   detail::forEachLine(
-      text, [&](std::u32string_view line) { mergeInto(map, keyOf(line), scoreException(line)); });
-  return Exceptions(std::move(map));
+      text, [&](std::u32string_view line) { words.merge(keyOf(line), scoreException(line)); });
+  return words.size() == 0 ? Exceptions() : ExceptionAccess::make(std::move(words));
 }
 
 std::optional<Scores> lookupException(std::u32string_view word, const Exceptions& table) {
-  const auto at = table.entries().find(std::u32string(word));
-  if (at == table.entries().end()) return std::nullopt;
-  return at->second;
+  if (const Scores* scores = wordsOf(table).find(word)) return *scores;
+  return std::nullopt;
 }
 
 Exceptions operator+(const Exceptions& left, const Exceptions& right) {
   // A table merged with itself or with the empty table is unchanged: hand back its storage.
-  if (right.entries().empty() || &left.entries() == &right.entries()) return left;
-  if (left.entries().empty()) return right;
-  // The union is commutative, so copy the larger map and merge the smaller one into it.
-  const bool leftLarger = left.entries().size() >= right.entries().size();
-  const ExceptionMap& larger = leftLarger ? left.entries() : right.entries();
-  const ExceptionMap& smaller = leftLarger ? right.entries() : left.entries();
-  ExceptionMap map = larger;
-  for (const auto& [word, scores] : smaller) {
-    mergeInto(map, word, scores);
-  }
-  return Exceptions(std::move(map));
+  const WordTrie& a = wordsOf(left);
+  const WordTrie& b = wordsOf(right);
+  if (b.size() == 0 || a.sameAs(b)) return left;
+  if (a.size() == 0) return right;
+  // The union is commutative, so the smaller table's entries go into (a copy of) the larger.
+  const bool leftLarger = a.size() >= b.size();
+  WordTrie merged = leftLarger ? a : b;
+  (leftLarger ? b : a).forEach([&](const auto& entry) { merged.merge(entry); });
+  return ExceptionAccess::make(std::move(merged));
 }
 
 Exceptions sconcat(std::span<const Exceptions> tables) {
@@ -182,7 +197,16 @@ Exceptions mconcat(std::span<const Exceptions> tables) {
 }
 
 bool operator==(const Exceptions& left, const Exceptions& right) {
-  return &left.entries() == &right.entries() || left.entries() == right.entries();
+  const WordTrie& a = wordsOf(left);
+  const WordTrie& b = wordsOf(right);
+  if (a.sameAs(b)) return true;
+  if (a.size() != b.size()) return false;
+  bool equal = true;
+  a.forEach([&](const auto& entry) {
+    const Scores* other = b.find(entry->word);
+    equal = equal && other && *other == entry->scores;
+  });
+  return equal;
 }
 
 std::string showsPrec(int precedence, const Exceptions& table) {

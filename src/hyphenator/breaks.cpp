@@ -6,6 +6,7 @@
 #include <span>
 #include <type_traits>
 
+#include "exception/storage.hpp"
 #include "hyphenator/fast_path.hpp"
 #include "hyphenator/scratch.hpp"
 #include "hyphenator/state.hpp"
@@ -72,13 +73,13 @@ const Scores& plainScores(const HyphenatorState& state, std::u32string_view word
                           Scratch& scratch) {
   std::u32string& key = scratch.key();
   key.clear();
-  const ExceptionMap& exceptions = state.exceptions.get().entries();
+  const WordTrie& exceptions = ExceptionAccess::words(state.exceptions.get());
   const ExceptionFilter& filter =
       state.exceptionFilter.get([&] { return ExceptionFilter(exceptions); });
   if (filter.mayList(word.size(), normalised(state, word.front()),
                      normalised(state, word.back()))) {
     normalise(state, word, key);
-    if (const auto listed = exceptions.find(key); listed != exceptions.end()) return listed->second;
+    if (const Scores* listed = exceptions.find(key)) return *listed;
   }
   if (key.size() != word.size()) normalise(state, word, key);
   lookupPatternInto(key, state.patterns.get(), scratch.scores());

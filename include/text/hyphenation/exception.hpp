@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "text/hyphenation/error.hpp"
 #include "text/hyphenation/export.hpp"
@@ -26,8 +27,14 @@ namespace text::hyphenation {
 // Hash map from word to score list; keys are compared code point for code point.
 using ExceptionMap = std::unordered_map<std::u32string, Scores>;
 
-// A table of words whose breaks are given outright. Immutable and cheap to copy (a handle to a
-// shared map); safe to read from any number of threads.
+namespace detail {
+struct ExceptionStorage;
+struct ExceptionAccess;
+}  // namespace detail
+
+// A table of words whose breaks are given outright. Immutable and cheap to copy (a handle to
+// shared storage, which tables made from it share too: adding a word costs about the few nodes on
+// its way, not the table); safe to read from any number of threads.
 class HYPHENKIT_API Exceptions {
  public:
   // The empty table.
@@ -37,11 +44,17 @@ class HYPHENKIT_API Exceptions {
 
   static Exceptions mempty() { return Exceptions(); }
 
-  // Every entry of the table, in no particular order.
-  const ExceptionMap& entries() const { return *entries_; }
+  // Every entry of the table, in no particular order: made the first time it is asked for (a
+  // copy of the table as a std::unordered_map, once, even when threads ask together), then the
+  // same object for this table and every copy of it.
+  const ExceptionMap& entries() const;
 
  private:
-  std::shared_ptr<const ExceptionMap> entries_;
+  friend struct detail::ExceptionAccess;
+  explicit Exceptions(std::shared_ptr<const detail::ExceptionStorage> storage)
+      : storage_(std::move(storage)) {}
+
+  std::shared_ptr<const detail::ExceptionStorage> storage_;
 };
 
 // The score list of an entry text: "ta-ble" gives [0,0,1,0,0,0].
