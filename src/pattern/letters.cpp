@@ -10,8 +10,7 @@ namespace text::hyphenation::detail {
 std::vector<char32_t> patternLetters(const Patterns& trie) {
   std::vector<char32_t> letters;
   // A parsed trie knows its letters: every one of them is the key of some node.
-  if (const PatternNode* node = PatternAccess::node(trie);
-      node && node->frozen && node->state == FrozenTrie::root) {
+  if (const PatternNode* node = PatternAccess::node(trie); node && node->isFrozenRoot()) {
     for (const char32_t c : node->frozen->letters()) {
       if (c != U'.' && !isScoreDigit(c)) letters.push_back(c);
     }

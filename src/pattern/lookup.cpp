@@ -75,7 +75,7 @@ void referenceLookupInto(std::u32string_view word, const Patterns& trie, Scores&
 
 void lookupPatternInto(std::u32string_view word, const Patterns& trie, Scores& scores) {
   const PatternNode* node = PatternAccess::node(trie);
-  if (node && node->frozen && node->state == FrozenTrie::root) {
+  if (node && node->isFrozenRoot()) {
     node->frozen->lookup(word, scores);
   } else {
     referenceLookupInto(word, trie, scores);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "pattern/node.hpp"
 #include "support/model.hpp"
 #include "text/hyphenation/pattern.hpp"
 
@@ -81,6 +82,34 @@ TEST(InsertPattern, LeavesItsArgumentUnchanged) {
   EXPECT_EQ(patternScores(nodeAt(after, U"ab")), (Scores{0, 5, 0}));
   EXPECT_EQ(patternScores(nodeAt(after, U"abc")), (Scores{0, 3, 0, 0}));
   EXPECT_EQ(nodeAt(after, U"c"), nodeAt(before, U"c"));
+}
+
+// Inserting and combining copy the nodes on the changed paths and nothing else: every other child,
+// explicit or frozen, is the very node it was, and so are the scores of the nodes on the path.
+TEST(InsertPattern, SharesEverythingOffThePath) {
+  const auto same = [](const Patterns& a, const Patterns& b, std::u32string_view letters) {
+    detail::NodeView x(a), y(b);
+    for (const char32_t letter : letters) {
+      x = x.find(letter).view();
+      y = y.find(letter).view();
+    }
+    return x.sameAs(y);
+  };
+  Patterns wide;
+  for (char32_t c = 0x4E00; c < 0x4E00 + 3000; ++c)
+    wide = insertPattern(std::u32string(1, c) + U"1x", wide);
+  const Patterns deeper = insertPattern(U"\u4E05xy2", wide);
+  EXPECT_TRUE(same(wide, deeper, U"\u4E04"));
+  EXPECT_TRUE(same(wide, deeper, U"\u4E06x"));
+  EXPECT_FALSE(same(wide, deeper, U"\u4E05"));
+  EXPECT_EQ(detail::NodeView(deeper).find(U'\u4E05').view().ownScores(),
+            detail::NodeView(wide).find(U'\u4E05').view().ownScores());
+
+  const Patterns parsed = parsePatterns(U"ab1\nac2\nad3\nabc4\n");
+  const Patterns changed = insertPattern(U"a5e", parsed + insertPattern(U"xy1", Patterns()));
+  for (std::u32string_view letters : {U"ab", U"ac", U"ad", U"abc"})
+    EXPECT_TRUE(same(parsed, changed, letters)) << letters.size();
+  EXPECT_EQ(lookupPattern(U"abcae", changed), (Scores{0, 0, 1, 4, 5}));
 }
 
 TEST(ParsePatterns, FirstOfSeveralLinesWithTheSameLettersWins) {
