@@ -10,13 +10,13 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
-#include <random>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "language/embedded_files.hpp"
 #include "support/support.hpp"
+#include "support/word_lists.hpp"
 #include "text/hyphenation.hpp"
 
 namespace hk = text::hyphenation;
@@ -24,34 +24,6 @@ namespace hk = text::hyphenation;
 namespace {
 
 std::string wordsDirectory;
-
-// Words glued together from the letters of one to three random patterns of the language, so
-// that they meet its patterns about as often as real words do.
-std::vector<std::u32string> generatedWords(hk::Language language) {
-  const std::u32string text = hk::detail::readEmbeddedFile(
-      "hyph-" + std::string(hk::languageAffix(language)) + ".pat.txt.gz");
-  std::vector<std::u32string> pieces;
-  std::u32string piece;
-  for (char32_t c : text) {
-    if (c == U'\n') {
-      if (!piece.empty()) pieces.push_back(piece);
-      piece.clear();
-    } else if (c != U'.' && (c < U'0' || c > U'9')) {
-      piece.push_back(c);
-    }
-  }
-  if (!piece.empty()) pieces.push_back(piece);
-
-  std::mt19937 random(20240601);
-  std::vector<std::u32string> words(20000);
-  for (std::u32string& word : words) {
-    const int count = 1 + static_cast<int>(random() % 3);
-    for (int k = 0; k < count && !pieces.empty(); ++k)
-      word += pieces[random() % pieces.size()];
-    if (word.size() > 20) word.resize(20);
-  }
-  return words;
-}
 
 const std::vector<std::u32string>& wordsOf(hk::Language language) {
   static std::map<hk::Language, std::vector<std::u32string>> lists;
@@ -61,7 +33,7 @@ const std::vector<std::u32string>& wordsOf(hk::Language language) {
       std::ifstream in(wordsDirectory + "/" + std::string(hk::languageAffix(language)) + ".txt");
       at->second = hk::testing::readWords(in);
     }
-    if (at->second.empty()) at->second = generatedWords(language);
+    if (at->second.empty()) at->second = hk::testing::patternWords(language, 20000);
   }
   return at->second;
 }

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "exception/word_trie.hpp"
+#include "exception/storage.hpp"
 
 namespace text::hyphenation::detail {
 
@@ -14,7 +14,7 @@ namespace text::hyphenation::detail {
 // characters. An empty table answers no at once; a listed word always answers yes.
 class ExceptionFilter {
  public:
-  explicit ExceptionFilter(const WordTrie& table);
+  explicit ExceptionFilter(const ExceptionStorage& table);
 
   bool empty() const { return bits_.empty(); }
   bool mayList(std::size_t size, char32_t first, char32_t last) const {

@@ -15,11 +15,12 @@ namespace {
 constexpr char32_t kHyphen = U'-';
 
 using detail::ExceptionAccess;
+using detail::ExceptionStorage;
 using detail::WordTrie;
 
 // One storage shared by every empty table, so that mempty costs no allocation.
 const Exceptions& emptyTable() {
-  static const Exceptions empty = ExceptionAccess::make(WordTrie());
+  static const Exceptions empty = ExceptionAccess::make(ExceptionMap());
   return empty;
 }
 
@@ -32,8 +33,15 @@ std::u32string keyOf(std::u32string_view entry) {
   return key;
 }
 
-const WordTrie& wordsOf(const Exceptions& table) {
-  return ExceptionAccess::words(table);
+const ExceptionStorage& storageOf(const Exceptions& table) {
+  return ExceptionAccess::storage(table);
+}
+
+// The single insert-or-merge step of parsing: a key seen before keeps only the breaks that both
+// of its versions allow.
+void mergeInto(ExceptionMap& map, std::u32string key, Scores scores) {
+  auto [at, inserted] = map.try_emplace(std::move(key), std::move(scores));
+  if (!inserted) at->second = zipMin(at->second, scores);
 }
 
 void appendHex(std::string& out, std::uint32_t value, int digits) {
@@ -70,18 +78,20 @@ void appendQuotedWord(std::string& out, std::u32string_view word) {
 
 // Exceptions (fromList [(word,scores),...]), entries in ascending code-point order of their words.
 void appendTable(std::string& out, const Exceptions& table) {
-  std::vector<const WordTrie::Entry*> entries;
-  entries.reserve(wordsOf(table).size());
-  wordsOf(table).forEach([&](const auto& entry) { entries.push_back(entry.get()); });
+  std::vector<std::pair<const std::u32string*, const Scores*>> entries;
+  entries.reserve(storageOf(table).size());
+  storageOf(table).forEach([&](const std::u32string& word, const Scores& scores) {
+    entries.emplace_back(&word, &scores);
+  });
   std::sort(entries.begin(), entries.end(),
-            [](const auto* left, const auto* right) { return left->word < right->word; });
+            [](const auto& left, const auto& right) { return *left.first < *right.first; });
   out += "Exceptions (fromList [";
   for (std::size_t i = 0; i < entries.size(); ++i) {
     if (i != 0) out += ',';
     out += '(';
-    appendQuotedWord(out, entries[i]->word);
+    appendQuotedWord(out, *entries[i].first);
     out += ',';
-    const Scores& scores = entries[i]->scores;
+    const Scores& scores = *entries[i].second;
     detail::appendScoreList(out, scores.size(), [&](std::size_t k) { return scores[k]; });
     out += ')';
   }
@@ -92,26 +102,38 @@ void appendTable(std::string& out, const Exceptions& table) {
 
 Exceptions::Exceptions() : Exceptions(emptyTable()) {}
 
-Exceptions::Exceptions(ExceptionMap entries) : Exceptions(emptyTable()) {
-  if (entries.empty()) return;
-  WordTrie words;
-  for (const auto& [word, scores] : entries)
-    words.merge(word, scores);
-  auto storage = std::make_shared<detail::ExceptionStorage>(std::move(words));
-  // The map given is the one entries() gives.
-  std::call_once(storage->mapped, [&] { storage->map.emplace(std::move(entries)); });
-  storage_ = std::move(storage);
-}
+Exceptions::Exceptions(ExceptionMap entries)
+    : Exceptions(entries.empty() ? emptyTable() : ExceptionAccess::make(std::move(entries))) {}
 
 const ExceptionMap& Exceptions::entries() const {
-  std::call_once(storage_->mapped, [&] {
-    ExceptionMap map;
-    map.reserve(storage_->words.size());
-    storage_->words.forEach([&](const auto& entry) { map.emplace(entry->word, entry->scores); });
-    storage_->map.emplace(std::move(map));
-  });
-  return *storage_->map;
+  return storage_->map();
 }
+
+namespace detail {
+
+const WordTrie& ExceptionStorage::words() const {
+  if (!byMap_) return *words_;
+  std::call_once(made_, [&] {
+    WordTrie words;
+    for (const auto& [word, scores] : *map_)
+      words.merge(word, scores);
+    words_.emplace(std::move(words));
+  });
+  return *words_;
+}
+
+const ExceptionMap& ExceptionStorage::map() const {
+  if (byMap_) return *map_;
+  std::call_once(made_, [&] {
+    ExceptionMap map;
+    map.reserve(words_->size());
+    words_->forEach([&](const auto& entry) { map.emplace(entry->word, entry->scores); });
+    map_.emplace(std::move(map));
+  });
+  return *map_;
+}
+
+}  // namespace detail
 
 // Entry i belongs to the gap before code point i of the key. A hyphen stands for the gap in front
 // of the code point after it, so that code point gets no entry of its own: "a--b" gives
@@ -145,35 +167,36 @@ Scores zipMin(const Scores& left, const Scores& right) {
 
 // A word added to a table shares the table's nodes but those on its way down.
 Exceptions addException(std::u32string_view entry, const Exceptions& table) {
-  WordTrie words = wordsOf(table);
+  WordTrie words = storageOf(table).words();
   words.merge(keyOf(entry), scoreException(entry));
   return ExceptionAccess::make(std::move(words));
 }
 
-// Merging by zipMin is commutative and associative, so the lines may be taken in text order; the
-// trie is nobody else's while it is built, so nothing is copied.
+// Merging by zipMin is commutative and associative, so the lines may be taken in text order.
 Exceptions parseExceptions(std::u32string_view text) {
-  WordTrie words;
+  ExceptionMap map;
   detail::forEachLine(
-      text, [&](std::u32string_view line) { words.merge(keyOf(line), scoreException(line)); });
-  return words.size() == 0 ? Exceptions() : ExceptionAccess::make(std::move(words));
+      text, [&](std::u32string_view line) { mergeInto(map, keyOf(line), scoreException(line)); });
+  return Exceptions(std::move(map));
 }
 
 std::optional<Scores> lookupException(std::u32string_view word, const Exceptions& table) {
-  if (const Scores* scores = wordsOf(table).find(word)) return *scores;
+  if (const Scores* scores = storageOf(table).find(std::u32string(word))) return *scores;
   return std::nullopt;
 }
 
 Exceptions operator+(const Exceptions& left, const Exceptions& right) {
   // A table merged with itself or with the empty table is unchanged: hand back its storage.
-  const WordTrie& a = wordsOf(left);
-  const WordTrie& b = wordsOf(right);
-  if (b.size() == 0 || a.sameAs(b)) return left;
+  const ExceptionStorage& a = storageOf(left);
+  const ExceptionStorage& b = storageOf(right);
+  if (b.size() == 0 || &a == &b) return left;
   if (a.size() == 0) return right;
   // The union is commutative, so the smaller table's entries go into (a copy of) the larger.
   const bool leftLarger = a.size() >= b.size();
-  WordTrie merged = leftLarger ? a : b;
-  (leftLarger ? b : a).forEach([&](const auto& entry) { merged.merge(entry); });
+  WordTrie merged = (leftLarger ? a : b).words();
+  (leftLarger ? b : a).forEach([&](const std::u32string& word, const Scores& scores) {
+    merged.merge(word, scores);
+  });
   return ExceptionAccess::make(std::move(merged));
 }
 
@@ -197,14 +220,14 @@ Exceptions mconcat(std::span<const Exceptions> tables) {
 }
 
 bool operator==(const Exceptions& left, const Exceptions& right) {
-  const WordTrie& a = wordsOf(left);
-  const WordTrie& b = wordsOf(right);
-  if (a.sameAs(b)) return true;
+  const ExceptionStorage& a = storageOf(left);
+  const ExceptionStorage& b = storageOf(right);
+  if (&a == &b) return true;
   if (a.size() != b.size()) return false;
   bool equal = true;
-  a.forEach([&](const auto& entry) {
-    const Scores* other = b.find(entry->word);
-    equal = equal && other && *other == entry->scores;
+  a.forEach([&](const std::u32string& word, const Scores& scores) {
+    const Scores* other = equal ? b.find(word) : nullptr;
+    equal = other && *other == scores;
   });
   return equal;
 }

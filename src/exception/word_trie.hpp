@@ -60,7 +60,7 @@ class WordTrie {
   static constexpr unsigned lastLevel = 64 / bitsPerLevel;
 
   static std::uint32_t slotBit(std::uint64_t hash, unsigned level) {
-    return std::uint32_t{1} << ((hash >> (bitsPerLevel * level)) & 31);
+    return std::uint32_t{1} << ((hash >> (bitsPerLevel * level)) & ((1u << bitsPerLevel) - 1));
   }
   static std::size_t rank(std::uint32_t bits, std::uint32_t bit) {
     return static_cast<std::size_t>(std::popcount(bits & (bit - 1)));

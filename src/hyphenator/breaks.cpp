@@ -73,7 +73,7 @@ const Scores& plainScores(const HyphenatorState& state, std::u32string_view word
                           Scratch& scratch) {
   std::u32string& key = scratch.key();
   key.clear();
-  const WordTrie& exceptions = ExceptionAccess::words(state.exceptions.get());
+  const ExceptionStorage& exceptions = ExceptionAccess::storage(state.exceptions.get());
   const ExceptionFilter& filter =
       state.exceptionFilter.get([&] { return ExceptionFilter(exceptions); });
   if (filter.mayList(word.size(), normalised(state, word.front()),

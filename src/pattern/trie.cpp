@@ -226,9 +226,8 @@ Patterns insertPattern(std::u32string_view pattern, const Patterns& trie) {
 }
 
 // Merges node by node with an explicit stack. At each pair of nodes the children of one side go
-// into (a changed copy of) the other: the side that rests on a frozen node, or else the one with
-// more children of its own, takes the other's, so that merging a small trie into a large one
-// costs the small one's size.
+// into (a changed copy of) the other: the side with more children takes the other's, so that
+// merging a small trie into a large one costs the small one's size.
 Patterns operator+(const Patterns& left, const Patterns& right) {
   // The merge when it needs no new node: one side is empty or both are the same node.
   enum class Shortcut { none, left, right };
@@ -239,8 +238,9 @@ Patterns operator+(const Patterns& left, const Patterns& right) {
   };
   struct Frame {
     Frame(const NodeView& left, const NodeView& right) {
+      // A frozen base has at most as many children as its trie has letters.
       const auto weight = [](const NodeView& side) {
-        return side.base() ? SIZE_MAX : side.ownChildren().size();
+        return side.ownChildren().size() + (side.base() ? side.base()->letters().size() : 0);
       };
       const bool leftTakes = weight(left) >= weight(right);
       into = leftTakes ? left : right;
