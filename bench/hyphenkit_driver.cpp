@@ -1,12 +1,14 @@
 // Hyphenates every word of a list with hyphenkit, for comparison with libhyphen's driver.
 //
-//   hyphenkit_driver CODE WORDS [PASSES] [--entry=points|hyphenate] [--threads=N]
+//   hyphenkit_driver CODE WORDS [PASSES] [--entry=ENTRY] [--threads=N]
 //   hyphenkit_driver --first-use CODE
 //   hyphenkit_driver --load-all
 //   hyphenkit_driver --sizes
 //
 // CODE is a language's file code ("en-us", "de-1996"); WORDS is UTF-8, one word a line. The
 // language's own minimums are used (those of the prebuilt hyphenator). Prints key=value lines:
+// ENTRY is points (hyphenationPoints, the default), hyphenate, utf8 or utf16 (hyphenationPoints of
+// the words in UTF-8 or UTF-16), or c-utf8, c-utf16, c-utf32 (the C interface).
 // words, breaks, load_ms (first use: loading, decompressing, parsing and the first hyphenate),
 // heap_bytes (live heap held after that first use), words_per_second (best pass; with
 // --threads=N the total of N threads sharing the one hyphenator), words_per_cpu_second (one
@@ -29,6 +31,8 @@
 #include <thread>
 #include <vector>
 
+#include "common/utf8_encode.hpp"
+#include "hyphenkit.h"
 #include "language/compiled_languages.hpp"
 #include "support/support.hpp"
 #include "text/hyphenation.hpp"
@@ -76,6 +80,69 @@ extern "C" __attribute__((noinline)) long hyphenateAll(const hk::Hyphenator* hyp
   for (const std::u32string& word : *words) {
     hk::hyphenationPoints(*hyphenator, word, *points);
     breaks += static_cast<long>(points->size());
+  }
+  return breaks;
+}
+
+// The same words as UTF-8 and UTF-16, made once before timing, for the entry points that take
+// them.
+struct Encoded {
+  std::vector<std::string> utf8;
+  std::vector<std::u16string> utf16;
+  std::vector<std::vector<std::uint32_t>> utf32;
+};
+
+Encoded encode(const std::vector<std::u32string>& words) {
+  Encoded encoded;
+  for (const std::u32string& word : words) {
+    const std::string utf8 = hk::detail::encodeUtf8(word);
+    const std::u16string utf16 = hk::testing::utf16Of(word);
+    encoded.utf8.push_back(utf8);
+    encoded.utf16.push_back(utf16);
+    encoded.utf32.emplace_back(word.begin(), word.end());
+  }
+  return encoded;
+}
+
+extern "C" __attribute__((noinline)) long hyphenateAllUtf8(const hk::Hyphenator* hyphenator,
+                                                           const Encoded* words,
+                                                           std::vector<std::size_t>* points) {
+  long breaks = 0;
+  for (const std::string& word : words->utf8) {
+    hk::hyphenationPoints(*hyphenator, word, *points);
+    breaks += static_cast<long>(points->size());
+  }
+  return breaks;
+}
+
+extern "C" __attribute__((noinline)) long hyphenateAllUtf16(const hk::Hyphenator* hyphenator,
+                                                            const Encoded* words,
+                                                            std::vector<std::size_t>* points) {
+  long breaks = 0;
+  for (const std::u16string& word : words->utf16) {
+    hk::hyphenationPoints(*hyphenator, word, *points);
+    breaks += static_cast<long>(points->size());
+  }
+  return breaks;
+}
+
+// Through the C interface, in the form `form` names (8, 16 or 32).
+extern "C" __attribute__((noinline)) long hyphenateAllC(const hyphenkit_hyphenator* hyphenator,
+                                                        const Encoded* words, int form) {
+  long breaks = 0;
+  std::size_t offsets[256];
+  for (std::size_t k = 0; k < words->utf8.size(); ++k) {
+    if (form == 8) {
+      breaks += hyphenkit_breaks_utf8(hyphenator, words->utf8[k].data(), words->utf8[k].size(),
+                                      offsets, 256);
+    } else if (form == 16) {
+      breaks += hyphenkit_breaks_utf16(
+          hyphenator, reinterpret_cast<const std::uint16_t*>(words->utf16[k].data()),
+          words->utf16[k].size(), offsets, 256);
+    } else {
+      breaks += hyphenkit_breaks_utf32(hyphenator, words->utf32[k].data(), words->utf32[k].size(),
+                                       offsets, 256);
+    }
   }
   return breaks;
 }
@@ -150,7 +217,7 @@ int main(int argc, char** argv) {
     }
   }
   if (positional.size() < 2) {
-    std::cerr << "usage: hyphenkit_driver CODE WORDS [PASSES] [--entry=points|hyphenate] "
+    std::cerr << "usage: hyphenkit_driver CODE WORDS [PASSES] [--entry=ENTRY] "
                  "[--threads=N]\n       hyphenkit_driver --first-use CODE | --load-all | "
                  "--sizes\n";
     return 2;
@@ -165,9 +232,22 @@ int main(int argc, char** argv) {
   const double load = secondsSince(start);
   const std::size_t heapAfter = mallinfo2().uordblks;
 
-  auto pass = [&](std::vector<std::size_t>& points) {
-    return entry == "hyphenate" ? hyphenateAllFragments(&hyphenator, &words)
-                                : hyphenateAll(&hyphenator, &words, &points);
+  const Encoded encoded = encode(words);
+  hyphenkit_hyphenator* handle = nullptr;
+  if (entry.starts_with("c-") &&
+      hyphenkit_hyphenator_language(static_cast<std::size_t>(hk::fromEnum(language)), &handle) !=
+          HYPHENKIT_OK) {
+    std::cerr << hyphenkit_last_error() << "\n";
+    return 1;
+  }
+  auto pass = [&](std::vector<std::size_t>& points) -> long {
+    if (entry == "hyphenate") return hyphenateAllFragments(&hyphenator, &words);
+    if (entry == "utf8") return hyphenateAllUtf8(&hyphenator, &encoded, &points);
+    if (entry == "utf16") return hyphenateAllUtf16(&hyphenator, &encoded, &points);
+    if (entry == "c-utf8") return hyphenateAllC(handle, &encoded, 8);
+    if (entry == "c-utf16") return hyphenateAllC(handle, &encoded, 16);
+    if (entry == "c-utf32") return hyphenateAllC(handle, &encoded, 32);
+    return hyphenateAll(&hyphenator, &words, &points);
   };
 
   // Wall time of the whole pass, and each thread's own processor time: a thread slowed down by
@@ -208,5 +288,6 @@ int main(int argc, char** argv) {
       words.size(), breaks, load * 1e3, heapAfter - heapBefore, threads,
       static_cast<double>(words.size()) * threads / best,
       static_cast<double>(words.size()) / bestCpu);
+  hyphenkit_hyphenator_free(handle);
   return 0;
 }

@@ -1,5 +1,5 @@
 // The C interface over the C++ one: each function turns every exception into a return code and a
-// message kept per thread, and word breaks go through the C++ entry points into buffers the
+// message kept per thread. Word breaks read the caller's units where they are, into buffers the
 // thread keeps, so that a warm call allocates nothing.
 
 #include "hyphenkit.h"
@@ -11,7 +11,11 @@
 #include <string>
 #include <vector>
 
+#include "common/utf16.hpp"
 #include "common/utf8_decode.hpp"
+#include "common/utf8_encode.hpp"
+#include "hyphenator/breaks.hpp"
+#include "hyphenator/state.hpp"
 #include "language/char_table.hpp"
 #include "text/hyphenation.hpp"
 
@@ -62,34 +66,35 @@ int makeHyphenator(hy::Hyphenator value, hyphenkit_hyphenator** out) {
   return HYPHENKIT_OK;
 }
 
-// Copies as many breaks as fit and returns how many there are.
-ptrdiff_t copyBreaks(const std::vector<std::size_t>& found, std::size_t* breaks,
-                     std::size_t capacity) {
-  std::copy_n(found.begin(), std::min(found.size(), capacity), breaks);
+// The breaks of a word in any of its forms, read where the caller has it, into the thread's
+// buffers; a malformed score list fails as the C++ hyphenate does, naming the word by `name()`.
+template <class Word, class Name>
+ptrdiff_t breaksOf(const hyphenkit_hyphenator* hyphenator, Word word, std::size_t* breaks,
+                   std::size_t capacity, Name name) {
+  thread_local std::vector<std::size_t> found;
+  const hy::detail::HyphenatorState& state = hy::detail::HyphenatorAccess::state(hyphenator->value);
+  if (!hy::detail::findBreaks(state, word, hy::detail::minimumsOf(state), nullptr, found)) {
+    throw hy::detail::malformedScores(name());
+  }
+  // A word has few breaks: a loop copies them faster than a call would.
+  for (std::size_t k = 0; k < found.size() && k < capacity; ++k)
+    breaks[k] = found[k];
   return static_cast<ptrdiff_t>(found.size());
 }
 
-std::vector<std::size_t>& breakBuffer() {
-  thread_local std::vector<std::size_t> breaks;
-  return breaks;
-}
-
-template <class Word>
-ptrdiff_t breaksOf(const hyphenkit_hyphenator* hyphenator, Word word, std::size_t* breaks,
-                   std::size_t capacity) {
-  std::vector<std::size_t>& found = breakBuffer();
-  hy::hyphenationPoints(hyphenator->value, word, found);
-  return copyBreaks(found, breaks, capacity);
-}
-
-// The units of a C array as the C++ string type of their width: copied, since C's integer
-// types and C++'s character types may not stand for one another.
-template <class Unit, class From>
-std::basic_string_view<Unit> unitsOf(const From* word, std::size_t size) {
-  thread_local std::basic_string<Unit> units;
-  units.resize(size);
-  if (size > 0) std::memcpy(units.data(), word, size * sizeof(Unit));
-  return units;
+// The UTF-8 form of a word of 16 or 32-bit units, for naming it in a message.
+template <class Unit>
+std::string nameOf(const Unit* word, std::size_t size) {
+  std::u32string characters;
+  for (std::size_t at = 0, length = 0; at < size; at += length) {
+    if constexpr (sizeof(Unit) == 2) {
+      characters.push_back(hy::detail::decodeUtf16Character(word + at, size - at, length));
+    } else {
+      characters.push_back(word[at]);
+      length = 1;
+    }
+  }
+  return hy::detail::encodeUtf8Lossless(characters);
 }
 
 }  // namespace
@@ -186,8 +191,10 @@ ptrdiff_t hyphenkit_breaks_utf8(const hyphenkit_hyphenator* hyphenator, const ch
   if (!hyphenator || (!word && size > 0) || (!breaks && capacity > 0)) {
     return fail(HYPHENKIT_E_INVALID_ARGUMENT, "a null pointer with a size");
   }
-  return guarded(
-      [&]() -> ptrdiff_t { return breaksOf(hyphenator, viewOf(word, size), breaks, capacity); });
+  return guarded([&]() -> ptrdiff_t {
+    const std::string_view utf8 = viewOf(word, size);
+    return breaksOf(hyphenator, utf8, breaks, capacity, [&] { return std::string(utf8); });
+  });
 }
 
 ptrdiff_t hyphenkit_breaks_utf16(const hyphenkit_hyphenator* hyphenator, const uint16_t* word,
@@ -195,8 +202,10 @@ ptrdiff_t hyphenkit_breaks_utf16(const hyphenkit_hyphenator* hyphenator, const u
   if (!hyphenator || (!word && size > 0) || (!breaks && capacity > 0)) {
     return fail(HYPHENKIT_E_INVALID_ARGUMENT, "a null pointer with a size");
   }
-  return guarded(
-      [&] { return breaksOf(hyphenator, unitsOf<char16_t>(word, size), breaks, capacity); });
+  return guarded([&]() -> ptrdiff_t {
+    return breaksOf(hyphenator, std::span<const std::uint16_t>(word, size), breaks, capacity,
+                    [&] { return nameOf(word, size); });
+  });
 }
 
 ptrdiff_t hyphenkit_breaks_utf32(const hyphenkit_hyphenator* hyphenator, const uint32_t* word,
@@ -204,8 +213,10 @@ ptrdiff_t hyphenkit_breaks_utf32(const hyphenkit_hyphenator* hyphenator, const u
   if (!hyphenator || (!word && size > 0) || (!breaks && capacity > 0)) {
     return fail(HYPHENKIT_E_INVALID_ARGUMENT, "a null pointer with a size");
   }
-  return guarded(
-      [&] { return breaksOf(hyphenator, unitsOf<char32_t>(word, size), breaks, capacity); });
+  return guarded([&]() -> ptrdiff_t {
+    return breaksOf(hyphenator, std::span<const std::uint32_t>(word, size), breaks, capacity,
+                    [&] { return nameOf(word, size); });
+  });
 }
 
 void hyphenkit_text_options_init(hyphenkit_text_options* options) {

@@ -119,19 +119,6 @@ void decodeUtf8Into(std::string_view bytes, std::u32string& text) {
                          text.data(), nullptr));
 }
 
-void characterOffsetsToBytes(std::string_view bytes, std::vector<std::size_t>& positions) {
-  std::size_t at = 0;
-  std::size_t character = 0;
-  for (std::size_t& position : positions) {
-    for (; character < position; ++character) {
-      std::size_t length;
-      decodeUtf8Character(bytes.substr(at), length);
-      at += length;
-    }
-    position = at;
-  }
-}
-
 char32_t decodeUtf8Character(std::string_view bytes, std::size_t& length) {
   const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
   length = in[0] < 0x80 ? 1 : sequenceLength(in, bytes.size());

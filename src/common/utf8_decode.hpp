@@ -23,11 +23,6 @@ void decodeUtf8Into(std::string_view bytes, std::u32string& text, std::vector<st
 // As decodeUtf8, into `text`, whose capacity is reused.
 void decodeUtf8Into(std::string_view bytes, std::u32string& text);
 
-// Turns `positions`, ascending numbers of characters of the decoded `bytes`, into the offsets of
-// the bytes where those characters start (the size of `bytes` for the number of characters), in
-// one walk over the bytes and without a table of every character's offset.
-void characterOffsetsToBytes(std::string_view bytes, std::vector<std::size_t>& positions);
-
 // The character at the start of `bytes` (not empty), decoded as above; `length` receives the
 // number of bytes it takes, 1 for a byte that starts no well-formed sequence.
 char32_t decodeUtf8Character(std::string_view bytes, std::size_t& length);

@@ -6,6 +6,8 @@
 #include <span>
 #include <type_traits>
 
+#include "common/utf16.hpp"
+#include "common/utf8_decode.hpp"
 #include "exception/storage.hpp"
 #include "hyphenator/fast_path.hpp"
 #include "hyphenator/scratch.hpp"
@@ -89,21 +91,17 @@ const Scores& plainScores(const HyphenatorState& state, std::u32string_view word
 // Words up to this many characters take the fast path with buffers on the stack.
 constexpr std::size_t shortWord = 200;
 
-// The breaks on the fast path: the word goes straight from its characters to letter classes,
-// framed by the class of ".", and is looked up among the exceptions by those classes and else in
-// the trie, into a byte per gap. `framed` holds n + 3 classes, `gaps` gapBytes(n) bytes. Either
-// list has at least n >= 1 entries, so the malformed case cannot arise here.
+// The breaks on the fast path of a word whose letter classes are framed[1..n]: looked up among
+// the exceptions by those classes and else in the trie, into a byte per gap. `framed` holds n + 3
+// classes, `gaps` gapBytes(n) bytes. Either list has at least n >= 1 entries, so the malformed
+// case cannot arise here.
 template <class Trie>
-[[gnu::always_inline]] inline void fastBreaks(const FastPath& fastPath, const Trie& trie,
-                                              std::u32string_view word, Minimums minimums,
-                                              typename Trie::Class* framed, std::uint8_t* gaps,
-                                              std::vector<std::size_t>& breaks) {
+[[gnu::always_inline]] inline void framedBreaks(const FastPath& fastPath, const Trie& trie,
+                                                typename Trie::Class* framed, std::size_t n,
+                                                std::uint8_t* gaps, Minimums minimums,
+                                                std::vector<std::size_t>& breaks) {
   using Class = typename Trie::Class;
-  const std::size_t n = word.size();
-  const CodePointPages<std::uint16_t> classOf = fastPath.classes;
   framed[0] = framed[n + 1] = static_cast<Class>(trie.dotClass());
-  for (std::size_t k = 0; k < n; ++k)
-    framed[k + 1] = static_cast<Class>(classOf(word[k]));
   framed[n + 2] = 0;
   const auto size = static_cast<std::int64_t>(n);
   if (fastPath.exceptions.mayList(n, framed[1], framed[n])) {
@@ -113,6 +111,121 @@ template <class Trie>
     }
   }
   appendOddGaps(trie.scoreFramed(framed, n, gaps), size, minimums, breaks);
+}
+
+// The same for a word of code points: each goes straight from its character to the letter class
+// of its normalised form.
+template <class Trie>
+[[gnu::always_inline]] inline void fastBreaks(const FastPath& fastPath, const Trie& trie,
+                                              std::u32string_view word, Minimums minimums,
+                                              typename Trie::Class* framed, std::uint8_t* gaps,
+                                              std::vector<std::size_t>& breaks) {
+  using Class = typename Trie::Class;
+  const CodePointPages<std::uint16_t> classOf = fastPath.classes;
+  for (std::size_t k = 0; k < word.size(); ++k)
+    framed[k + 1] = static_cast<Class>(classOf(word[k]));
+  framedBreaks(fastPath, trie, framed, word.size(), gaps, minimums, breaks);
+}
+
+// Readers of each form of a word: whether every character takes one unit (then the unit at `at`
+// is the character), and else the character at `at` with, into `length`, the number of units it
+// takes.
+struct Utf8Reader {
+  std::string_view units;
+  bool singleUnits() const {
+    unsigned char any = 0;
+    for (const char unit : units)
+      any |= static_cast<unsigned char>(unit);
+    return any < 0x80;
+  }
+  char32_t unit(std::size_t at) const { return static_cast<unsigned char>(units[at]); }
+  // One byte and two, the form of the Latin, Greek and Cyrillic letters, are told apart without
+  // a branch, which text mixing both would mispredict; longer sequences are read there.
+  char32_t operator()(std::size_t at, std::size_t& length) const {
+    const auto byte = static_cast<unsigned char>(units[at]);
+    if (byte >= 0xE0) [[unlikely]] {
+      return decodeUtf8Character(units.substr(at), length);
+    }
+    const auto next = at + 1 < units.size() ? static_cast<unsigned char>(units[at + 1]) : 0;
+    const bool pair = byte >= 0xC2 && (next & 0xC0) == 0x80;
+    length = 1 + pair;
+    return pair ? (char32_t{byte} & 0x1F) << 6 | (next & 0x3F) : char32_t{byte};
+  }
+};
+template <class Unit>
+struct Utf16Reader {
+  std::span<const Unit> units;
+  bool singleUnits() const {
+    bool surrogate = false;
+    for (const Unit unit : units)
+      surrogate |= (unit & 0xF800) == 0xD800;
+    return !surrogate;
+  }
+  char32_t unit(std::size_t at) const { return units[at]; }
+  char32_t operator()(std::size_t at, std::size_t& length) const {
+    return decodeUtf16Character(units.data() + at, units.size() - at, length);
+  }
+};
+struct Utf32Reader {
+  std::span<const std::uint32_t> units;
+  bool singleUnits() const { return true; }
+  char32_t unit(std::size_t at) const { return units[at]; }
+  char32_t operator()(std::size_t at, std::size_t& length) const {
+    length = 1;
+    return units[at];
+  }
+};
+
+// findBreaks for a word of `size` units that `read` reads: a short word on the fast path is read
+// once, each character straight to its letter class, where it starts noted; any other is decoded
+// into the thread's buffer and takes the code-point road. Breaks counted in characters become the
+// offsets of the characters' first units.
+template <class Reader>
+bool unitBreaks(const HyphenatorState& state, std::size_t size, Reader read, Minimums minimums,
+                Scratch* scratch, std::vector<std::size_t>& breaks) {
+  breaks.clear();
+  if (state.fastPath && size <= shortWord) {
+    state.fastPath->visitTrie([&](const auto& trie) {
+      using Class = typename std::remove_cvref_t<decltype(trie)>::Class;
+      Class framed[shortWord + 3];
+      std::uint8_t starts[shortWord + 1];  // shortWord < 256
+      alignas(16) std::uint8_t gaps[NarrowTrie::gapBytes(shortWord)];
+      const CodePointPages<std::uint16_t> classOf = state.fastPath->classes;
+      const bool single = read.singleUnits();
+      std::size_t n = 0;
+      if (single) {
+        for (n = 0; n < size; ++n)
+          framed[n + 1] = static_cast<Class>(classOf(read.unit(n)));
+      } else {
+        for (std::size_t at = 0, length = 0; at < size; at += length) {
+          starts[n] = static_cast<std::uint8_t>(at);
+          framed[++n] = static_cast<Class>(classOf(read(at, length)));
+        }
+      }
+      const auto characters = static_cast<std::int64_t>(n);
+      if (n == 0 || shorterThanMinimums(characters, minimums)) return;
+      framedBreaks(*state.fastPath, trie, framed, n, gaps, minimums, breaks);
+      if (single) return;
+      for (std::size_t& k : breaks)
+        k = k < n ? starts[k] : size;
+    });
+    return true;
+  }
+  std::optional<Scratch> ownScratch;
+  if (!scratch) scratch = &ownScratch.emplace();
+  std::u32string& word = scratch->word();
+  std::vector<std::size_t>& starts = scratch->starts();
+  word.clear();
+  starts.clear();
+  for (std::size_t at = 0, length = 0; at < size; at += length) {
+    starts.push_back(at);
+    word.push_back(read(at, length));
+  }
+  if (!findBreaks(state, word, minimums, scratch, breaks)) return false;
+  if (word.size() == size) return true;
+  for (std::size_t& k : breaks)
+    k = k < starts.size() ? starts[k] : size;
+  return true;
 }
 
 }  // namespace
@@ -163,6 +276,27 @@ bool findBreaks(const HyphenatorState& state, std::u32string_view word, Minimums
   if (minimums.left <= 0 && raw.empty()) return false;
   appendOddGaps(std::span<const std::int64_t>(raw), n, minimums, breaks);
   return true;
+}
+
+bool findBreaks(const HyphenatorState& state, std::string_view utf8, Minimums minimums,
+                Scratch* scratch, std::vector<std::size_t>& breaks) {
+  return unitBreaks(state, utf8.size(), Utf8Reader{utf8}, minimums, scratch, breaks);
+}
+
+bool findBreaks(const HyphenatorState& state, std::u16string_view utf16, Minimums minimums,
+                Scratch* scratch, std::vector<std::size_t>& breaks) {
+  return unitBreaks(state, utf16.size(), Utf16Reader<char16_t>{utf16}, minimums, scratch, breaks);
+}
+
+bool findBreaks(const HyphenatorState& state, std::span<const std::uint16_t> utf16,
+                Minimums minimums, Scratch* scratch, std::vector<std::size_t>& breaks) {
+  return unitBreaks(state, utf16.size(), Utf16Reader<std::uint16_t>{utf16}, minimums, scratch,
+                    breaks);
+}
+
+bool findBreaks(const HyphenatorState& state, std::span<const std::uint32_t> units,
+                Minimums minimums, Scratch* scratch, std::vector<std::size_t>& breaks) {
+  return unitBreaks(state, units.size(), Utf32Reader{units}, minimums, scratch, breaks);
 }
 
 Error malformedScores(std::string_view word) {

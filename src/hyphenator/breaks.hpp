@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,27 @@ struct Minimums {
 // (possible only with a left minimum of 0 or less and an empty exception list): the caller throws
 // malformedScores with the word as it was given. Throws the Error of a field that failed to build.
 [[nodiscard]] bool findBreaks(const HyphenatorState& state, std::u32string_view word,
+                              Minimums minimums, Scratch* scratch,
+                              std::vector<std::size_t>& breaks);
+
+// The same for a word of UTF-8 bytes, UTF-16 code units (as char16_t or uint16_t, C's) or 32-bit
+// code points, with the breaks
+// as offsets of units: the offset of the first unit of the character after each break (the
+// word's size for a break after its last). A byte of no well-formed UTF-8 sequence, or a
+// surrogate without its other half, is a character of its own, as decodeUtf8 and
+// decodeUtf16Character read them. A short word on the fast path is read once, straight to
+// letter classes; any other is decoded into the buffers of `scratch`, or of a Scratch of its own
+// when that is null.
+[[nodiscard]] bool findBreaks(const HyphenatorState& state, std::string_view utf8,
+                              Minimums minimums, Scratch* scratch,
+                              std::vector<std::size_t>& breaks);
+[[nodiscard]] bool findBreaks(const HyphenatorState& state, std::u16string_view utf16,
+                              Minimums minimums, Scratch* scratch,
+                              std::vector<std::size_t>& breaks);
+[[nodiscard]] bool findBreaks(const HyphenatorState& state, std::span<const std::uint16_t> utf16,
+                              Minimums minimums, Scratch* scratch,
+                              std::vector<std::size_t>& breaks);
+[[nodiscard]] bool findBreaks(const HyphenatorState& state, std::span<const std::uint32_t> units,
                               Minimums minimums, Scratch* scratch,
                               std::vector<std::size_t>& breaks);
 

@@ -102,23 +102,23 @@ std::vector<Fragment> fragmentsAt(std::basic_string_view<typename Fragment::valu
 
 const auto unitOffset = [](std::size_t at) { return at; };
 
-// The breaks of a UTF-8 word as byte offsets, and of a UTF-16 word as code-unit offsets: the
-// word decoded into the thread's buffer, its breaks found, and their character counts turned into
-// offsets, which they already are when every character took one unit.
-void utf8Breaks(const Hyphenator& hyphenator, std::string_view utf8, Scratch& scratch,
+// The breaks of a UTF-8 word as byte offsets, and of a UTF-16 word as code-unit offsets.
+void utf8Breaks(const Hyphenator& hyphenator, std::string_view utf8, Scratch* scratch,
                 std::vector<std::size_t>& breaks) {
-  std::u32string& word = scratch.word();
-  detail::decodeUtf8Into(utf8, word);
-  breaksOf(hyphenator, word, &scratch, breaks, [&] { return utf8; });
-  if (word.size() != utf8.size()) detail::characterOffsetsToBytes(utf8, breaks);
+  const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
+  if (!detail::findBreaks(state, utf8, detail::minimumsOf(state), scratch, breaks)) {
+    throw detail::malformedScores(utf8);
+  }
 }
 
-void utf16Breaks(const Hyphenator& hyphenator, std::u16string_view utf16, Scratch& scratch,
+void utf16Breaks(const Hyphenator& hyphenator, std::u16string_view utf16, Scratch* scratch,
                  std::vector<std::size_t>& breaks) {
-  std::u32string& word = scratch.word();
-  detail::decodeUtf16Into(utf16, word);
-  breaksOf(hyphenator, word, &scratch, breaks, [&] { return detail::encodeUtf8Lossless(word); });
-  if (word.size() != utf16.size()) detail::characterOffsetsToUnits(utf16, breaks);
+  const HyphenatorState& state = HyphenatorAccess::state(hyphenator);
+  if (!detail::findBreaks(state, utf16, detail::minimumsOf(state), scratch, breaks)) {
+    std::u32string word;
+    detail::decodeUtf16Into(utf16, word);
+    throw detail::malformedScores(detail::encodeUtf8Lossless(word));
+  }
 }
 
 }  // namespace
@@ -130,14 +130,12 @@ void hyphenationPoints(const Hyphenator& hyphenator, std::u32string_view word,
 
 void hyphenationPoints(const Hyphenator& hyphenator, std::string_view utf8,
                        std::vector<std::size_t>& out) {
-  Scratch scratch;
-  utf8Breaks(hyphenator, utf8, scratch, out);
+  utf8Breaks(hyphenator, utf8, nullptr, out);
 }
 
 void hyphenationPoints(const Hyphenator& hyphenator, std::u16string_view utf16,
                        std::vector<std::size_t>& out) {
-  Scratch scratch;
-  utf16Breaks(hyphenator, utf16, scratch, out);
+  utf16Breaks(hyphenator, utf16, nullptr, out);
 }
 
 std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32string_view word) {
@@ -152,14 +150,14 @@ std::vector<std::u32string> hyphenate(const Hyphenator& hyphenator, std::u32stri
 std::vector<std::string> hyphenate(const Hyphenator& hyphenator, std::string_view utf8) {
   Scratch scratch;
   std::vector<std::size_t>& breaks = scratch.breaks();
-  utf8Breaks(hyphenator, utf8, scratch, breaks);
+  utf8Breaks(hyphenator, utf8, &scratch, breaks);
   return fragmentsAt<std::string>(utf8, breaks, unitOffset);
 }
 
 std::vector<std::u16string> hyphenate(const Hyphenator& hyphenator, std::u16string_view utf16) {
   Scratch scratch;
   std::vector<std::size_t>& breaks = scratch.breaks();
-  utf16Breaks(hyphenator, utf16, scratch, breaks);
+  utf16Breaks(hyphenator, utf16, &scratch, breaks);
   return fragmentsAt<std::u16string>(utf16, breaks, unitOffset);
 }
 

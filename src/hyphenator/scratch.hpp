@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,7 @@ namespace text::hyphenation::detail {
 // taken and gets fresh ones.
 class Scratch {
  public:
-  Scratch() : buffers_(shared().inUse ? own_ : shared()) { buffers_.inUse = true; }
+  Scratch() : buffers_(shared().inUse ? own_.emplace() : shared()) { buffers_.inUse = true; }
   ~Scratch() { buffers_.inUse = false; }
   Scratch(const Scratch&) = delete;
   Scratch& operator=(const Scratch&) = delete;
@@ -54,7 +55,7 @@ class Scratch {
     return buffers;
   }
 
-  Buffers own_;
+  std::optional<Buffers> own_;  // only when the thread's are taken
   Buffers& buffers_;
 };
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/utf8_encode.hpp"
+#include "support/support.hpp"
 #include "support/word_lists.hpp"
 #include "text/hyphenation.hpp"
 
@@ -51,23 +52,12 @@ void expectSameBreaks(const hyphenkit_hyphenator* handle, const Hyphenator& hyph
     bytes.push_back(detail::encodeUtf8(word.substr(0, k)).size());
   ASSERT_EQ(Points(breaks.begin(), breaks.begin() + count), bytes) << utf8;
 
-  std::vector<std::uint16_t> utf16;
+  const std::u16string utf16 = testing::utf16Of(word);
   Points units;
-  for (std::size_t k = 0, next = 0; k <= word.size(); ++k) {
-    if (next < expected.size() && expected[next] == k) {
-      units.push_back(utf16.size());
-      ++next;
-    }
-    if (k == word.size()) break;
-    const char32_t c = word[k];
-    if (c >= 0x10000) {
-      utf16.push_back(static_cast<std::uint16_t>(0xD800 + ((c - 0x10000) >> 10)));
-      utf16.push_back(static_cast<std::uint16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-    } else {
-      utf16.push_back(static_cast<std::uint16_t>(c));
-    }
-  }
-  count = hyphenkit_breaks_utf16(handle, utf16.data(), utf16.size(), breaks.data(), breaks.size());
+  for (const std::size_t k : expected)
+    units.push_back(testing::utf16Of(word.substr(0, k)).size());
+  count = hyphenkit_breaks_utf16(handle, reinterpret_cast<const std::uint16_t*>(utf16.data()),
+                                 utf16.size(), breaks.data(), breaks.size());
   ASSERT_EQ(Points(breaks.begin(), breaks.begin() + count), units) << utf8;
 }
 

@@ -19,19 +19,6 @@ namespace {
 
 using Points = std::vector<std::size_t>;
 
-std::u16string utf16Of(std::u32string_view word) {
-  std::u16string units;
-  for (const char32_t c : word) {
-    if (c >= 0x10000 && c <= 0x10FFFF) {
-      units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      units += static_cast<char16_t>(c);
-    }
-  }
-  return units;
-}
-
 // The offsets, in units of `encode`'s form, of the characters after `points`.
 template <class Encode>
 Points unitOffsets(std::u32string_view word, const Points& points, Encode encode) {
@@ -46,19 +33,19 @@ void expectSameBreaks(const Hyphenator& hyphenator, const std::u32string& word) 
   Points points, utf8Points, utf16Points;
   hyphenationPoints(hyphenator, word, points);
   const std::string utf8 = detail::encodeUtf8(word);
-  const std::u16string utf16 = utf16Of(word);
+  const std::u16string utf16 = testing::utf16Of(word);
   hyphenationPoints(hyphenator, utf8, utf8Points);
   hyphenationPoints(hyphenator, utf16, utf16Points);
   const auto encode8 = [](std::u32string_view part) { return detail::encodeUtf8(part); };
   ASSERT_EQ(utf8Points, unitOffsets(word, points, encode8)) << utf8;
-  ASSERT_EQ(utf16Points, unitOffsets(word, points, utf16Of)) << utf8;
+  ASSERT_EQ(utf16Points, unitOffsets(word, points, testing::utf16Of)) << utf8;
 
   const std::vector<std::u32string> fragments = hyphenate(hyphenator, word);
   std::vector<std::string> utf8Fragments;
   std::vector<std::u16string> utf16Fragments;
   for (const std::u32string& fragment : fragments) {
     utf8Fragments.push_back(detail::encodeUtf8(fragment));
-    utf16Fragments.push_back(utf16Of(fragment));
+    utf16Fragments.push_back(testing::utf16Of(fragment));
   }
   ASSERT_EQ(hyphenate(hyphenator, utf8), utf8Fragments);
   ASSERT_EQ(hyphenate(hyphenator, utf16), utf16Fragments);
@@ -106,10 +93,15 @@ TEST(UnicodeForms, IllFormedWordsCountAsTheirDecodedCharacters) {
       for (int k = static_cast<int>(random() % 9); k > 0; --k)
         utf16 += unitPieces[random() % unitPieces.size()];
       std::u32string characters;
-      detail::decodeUtf16Into(utf16, characters);
+      std::vector<std::size_t> unitStarts;
+      for (std::size_t at = 0, length = 0; at < utf16.size(); at += length) {
+        unitStarts.push_back(at);
+        characters += detail::decodeUtf16Character(utf16.data() + at, utf16.size() - at, length);
+      }
       hyphenationPoints(*hyphenator, utf16, points);
       hyphenationPoints(*hyphenator, characters, expected);
-      detail::characterOffsetsToUnits(utf16, expected);
+      for (std::size_t& k : expected)
+        k = k < unitStarts.size() ? unitStarts[k] : utf16.size();
       ASSERT_EQ(points, expected);
       EXPECT_EQ(testing::join(hyphenate(*hyphenator, utf16)), utf16);
     }

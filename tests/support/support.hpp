@@ -97,6 +97,20 @@ std::string errorOf(auto&& call) {
   return "no error";
 }
 
+// The UTF-16 form of `word`: values past U+FFFF as surrogate pairs, every other one as itself.
+inline std::u16string utf16Of(std::u32string_view word) {
+  std::u16string units;
+  for (const char32_t c : word) {
+    if (c >= 0x10000 && c <= 0x10FFFF) {
+      units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      units += static_cast<char16_t>(c);
+    }
+  }
+  return units;
+}
+
 // Up to `maxSize` characters drawn from `alphabet`.
 inline std::u32string randomText(std::mt19937& random, std::u32string_view alphabet,
                                  std::size_t maxSize) {
