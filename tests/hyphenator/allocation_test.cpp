@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "common/utf8_encode.hpp"
+#include "hyphenkit.h"
+#include "support/support.hpp"
 #include "text/hyphenation.hpp"
 
 // ThreadSanitizer's runtime defines operator new itself, so under it nothing is counted and the
@@ -70,19 +73,37 @@ TEST(HyphenationPoints, AllocatesNothingOnceTheLanguageAndTheBufferAreWarm) {
   };
   for (const auto& c : cases) {
     const Hyphenator& hyphenator = languageHyphenator(c.language);
-    std::vector<std::size_t> points;
-    // The first round builds the language and grows the buffers.
-    for (const auto& word : c.words)
-      hyphenationPoints(hyphenator, word, points);
-    const std::size_t before = allocations;
-    for (int round = 0; round < 3; ++round) {
-      for (const auto& word : c.words)
-        hyphenationPoints(hyphenator, word, points);
+    hyphenkit_hyphenator* handle = nullptr;
+    ASSERT_EQ(
+        hyphenkit_hyphenator_language(static_cast<std::size_t>(fromEnum(c.language)), &handle),
+        HYPHENKIT_OK);
+    std::vector<std::string> utf8;
+    std::vector<std::u16string> utf16;
+    for (const auto& word : c.words) {
+      utf8.push_back(detail::encodeUtf8(word));
+      utf16.push_back(testing::utf16Of(word));
     }
+    std::vector<std::size_t> points;
+    std::size_t offsets[64];
+    // Every entry point that takes a word: the code points, UTF-8, UTF-16, and the C interface.
+    const auto all = [&] {
+      for (std::size_t k = 0; k < c.words.size(); ++k) {
+        hyphenationPoints(hyphenator, c.words[k], points);
+        hyphenationPoints(hyphenator, utf8[k], points);
+        hyphenationPoints(hyphenator, utf16[k], points);
+        hyphenkit_breaks_utf8(handle, utf8[k].data(), utf8[k].size(), offsets, 64);
+      }
+    };
+    // The first round builds the language and grows the buffers.
+    all();
+    const std::size_t before = allocations;
+    for (int round = 0; round < 3; ++round)
+      all();
     EXPECT_EQ(allocations - before, 0u) << languageAffix(c.language);
     // The counting works: hyphenate allocates its result.
     hyphenate(hyphenator, c.words.front());
     EXPECT_GT(allocations - before, 0u) << languageAffix(c.language);
+    hyphenkit_hyphenator_free(handle);
   }
 }
 
