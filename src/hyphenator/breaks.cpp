@@ -214,17 +214,19 @@ bool unitBreaks(const HyphenatorState& state, std::size_t size, Reader read, Min
   std::optional<Scratch> ownScratch;
   if (!scratch) scratch = &ownScratch.emplace();
   std::u32string& word = scratch->word();
-  std::vector<std::size_t>& starts = scratch->starts();
   word.clear();
-  starts.clear();
-  for (std::size_t at = 0, length = 0; at < size; at += length) {
-    starts.push_back(at);
+  for (std::size_t at = 0, length = 0; at < size; at += length)
     word.push_back(read(at, length));
-  }
   if (!findBreaks(state, word, minimums, scratch, breaks)) return false;
   if (word.size() == size) return true;
-  for (std::size_t& k : breaks)
-    k = k < starts.size() ? starts[k] : size;
+  // Characters counted into units in a second walk rather than from a table of every
+  // character's start, which would cost a long word eight bytes a character.
+  std::size_t at = 0, character = 0, length = 0;
+  for (std::size_t& k : breaks) {
+    for (; character < k; ++character, at += length)
+      read(at, length);
+    k = at;
+  }
   return true;
 }
 

@@ -22,9 +22,8 @@ class Scratch {
 
   std::u32string& key() { return buffers_.key; }
   Scores& scores() { return buffers_.scores; }
-  // A decoded word and the offset of each of its characters in the caller's bytes.
+  // A word decoded from the caller's units.
   std::u32string& word() { return buffers_.word; }
-  std::vector<std::size_t>& starts() { return buffers_.starts; }
   std::vector<std::size_t>& breaks() { return buffers_.breaks; }
   // The framed letter classes, of either width, and a byte per gap of a long word on the fast
   // path.
@@ -43,7 +42,6 @@ class Scratch {
     std::u32string key;
     Scores scores;
     std::u32string word;
-    std::vector<std::size_t> starts;
     std::vector<std::size_t> breaks;
     std::vector<std::uint8_t> narrowFramed;
     std::vector<std::uint32_t> wideFramed;

@@ -83,7 +83,7 @@ HYPHENKIT_API void hyphenationPoints(const Hyphenator& hyphenator, std::u32strin
                                      std::vector<std::size_t>& out);
 
 // The same for a word in UTF-8, with the breaks as byte offsets into `utf8`: the offset of the
-// first byte of the character after each break ({2, 6} for "hyphenation", {2, 7} for "Größe"
+// first byte of the character after each break ({2, 6} for "hyphenation", {4} for "Größe"
 // broken as "Grö-ße"). Characters count as the UTF-8 hyphenate counts them. Allocates nothing
 // once `out` and the thread's buffers have grown to the longest word; throws what that hyphenate
 // throws; safe from any number of threads at once.
