@@ -19,6 +19,8 @@
 #ifndef HYPHENKIT_H
 #define HYPHENKIT_H
 
+/* A C header, read by C++ too: C's headers and typedefs are what it must use. */
+/* NOLINTBEGIN(modernize-deprecated-headers, modernize-use-using) */
 #include <stddef.h>
 #include <stdint.h>
 
@@ -140,5 +142,7 @@ HYPHENKIT_API ptrdiff_t hyphenkit_hyphenate_text(const hyphenkit_hyphenator* hyp
 #ifdef __cplusplus
 }
 #endif
+
+/* NOLINTEND(modernize-deprecated-headers, modernize-use-using) */
 
 #endif /* HYPHENKIT_H */

@@ -5,7 +5,6 @@
 #include "hyphenkit.h"
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 #include <new>
 #include <string>
@@ -241,7 +240,7 @@ ptrdiff_t hyphenkit_hyphenate_text(const hyphenkit_hyphenator* hyphenator, const
     }
     const std::string result =
         hy::hyphenateText(hyphenator->value, viewOf(text, size), text_options);
-    if (capacity > 0) std::memcpy(out, result.data(), std::min(result.size(), capacity));
+    std::copy_n(result.data(), std::min(result.size(), capacity), out);
     return static_cast<ptrdiff_t>(result.size());
   });
 }

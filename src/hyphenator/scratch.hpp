@@ -10,6 +10,17 @@
 
 namespace text::hyphenation::detail {
 
+struct ScratchBuffers {
+  std::u32string key;
+  Scores scores;
+  std::u32string word;
+  std::vector<std::size_t> breaks;
+  std::vector<std::uint8_t> narrowFramed;
+  std::vector<std::uint32_t> wideFramed;
+  std::vector<std::uint8_t> gaps;
+  bool inUse = false;
+};
+
 // The buffers of one thread, reused by every call so that a warm hyphenate or hyphenateText
 // allocates nothing but its result. A character function that itself calls hyphenate finds them
 // taken and gets fresh ones.
@@ -38,16 +49,7 @@ class Scratch {
   std::vector<std::uint8_t>& gaps() { return buffers_.gaps; }
 
  private:
-  struct Buffers {
-    std::u32string key;
-    Scores scores;
-    std::u32string word;
-    std::vector<std::size_t> breaks;
-    std::vector<std::uint8_t> narrowFramed;
-    std::vector<std::uint32_t> wideFramed;
-    std::vector<std::uint8_t> gaps;
-    bool inUse = false;
-  };
+  using Buffers = ScratchBuffers;
   static Buffers& shared() {
     thread_local Buffers buffers;
     return buffers;

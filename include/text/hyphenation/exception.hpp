@@ -28,7 +28,7 @@ namespace text::hyphenation {
 using ExceptionMap = std::unordered_map<std::u32string, Scores>;
 
 namespace detail {
-struct ExceptionStorage;
+class ExceptionStorage;
 struct ExceptionAccess;
 }  // namespace detail
 
