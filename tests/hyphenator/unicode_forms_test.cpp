@@ -73,13 +73,15 @@ TEST(UnicodeForms, IllFormedWordsCountAsTheirDecodedCharacters) {
   const Hyphenator mine(testing::lowerAscii, parsePatterns(U"a1b\nb1\u00E9\n\u00E91c\n"),
                         Exceptions(), 1, 1);
   std::mt19937 random(3);
-  const std::vector<std::string> bytePieces = {
-      "a", "b", "c", "\xC3\xA9", "\xE9", "\xC3", "\xED\xA0\x80", "\xF0\x9F\x98\x80", "\xFF"};
+  // Words of one- and two-byte sequences alone are read another way than words with longer ones.
+  const std::vector<std::string> bytePieces[] = {
+      {"a", "b", "c", "\xC3\xA9", "\xE9", "\xC3", "\xED\xA0\x80", "\xF0\x9F\x98\x80", "\xFF"},
+      {"a", "b", "\xC3\xA9", "\xC3", "\xA9", "\x80", "\xC0\x80", "\xC1", "\xDF\xBF", "\x7F"}};
   const std::vector<std::u16string> unitPieces = {u"a",      u"b",      u"\u00E9",      u"c",
                                                   u"\xD800", u"\xDC00", u"\xD83D\xDE00"};
   for (const Hyphenator* hyphenator : {&mine, &static_cast<const Hyphenator&>(english_US)}) {
     for (int round = 0; round < 2000; ++round) {
-      const std::string utf8 = testing::randomJoin(random, bytePieces, 8);
+      const std::string utf8 = testing::randomJoin(random, bytePieces[round % 2], 8);
       Points points, expected;
       hyphenationPoints(*hyphenator, utf8, points);
       std::vector<std::size_t> starts;
