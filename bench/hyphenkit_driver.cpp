@@ -70,18 +70,25 @@ std::vector<std::u32string> readWords(const char* path) {
   return hk::testing::readWords(in);
 }
 
+// hyphenationPoints of every word, in whichever form the words are.
+template <class Word>
+long pointsOfAll(const hk::Hyphenator& hyphenator, const std::vector<Word>& words,
+                 std::vector<std::size_t>& points) {
+  long breaks = 0;
+  for (const Word& word : words) {
+    hk::hyphenationPoints(hyphenator, word, points);
+    breaks += static_cast<long>(points.size());
+  }
+  return breaks;
+}
+
 }  // namespace
 
 // Kept out of line and unmangled so that valgrind can count exactly these instructions.
 extern "C" __attribute__((noinline)) long hyphenateAll(const hk::Hyphenator* hyphenator,
                                                        const std::vector<std::u32string>* words,
                                                        std::vector<std::size_t>* points) {
-  long breaks = 0;
-  for (const std::u32string& word : *words) {
-    hk::hyphenationPoints(*hyphenator, word, *points);
-    breaks += static_cast<long>(points->size());
-  }
-  return breaks;
+  return pointsOfAll(*hyphenator, *words, *points);
 }
 
 // The same words as UTF-8 and UTF-16, made once before timing, for the entry points that take
@@ -107,23 +114,13 @@ Encoded encode(const std::vector<std::u32string>& words) {
 extern "C" __attribute__((noinline)) long hyphenateAllUtf8(const hk::Hyphenator* hyphenator,
                                                            const Encoded* words,
                                                            std::vector<std::size_t>* points) {
-  long breaks = 0;
-  for (const std::string& word : words->utf8) {
-    hk::hyphenationPoints(*hyphenator, word, *points);
-    breaks += static_cast<long>(points->size());
-  }
-  return breaks;
+  return pointsOfAll(*hyphenator, words->utf8, *points);
 }
 
 extern "C" __attribute__((noinline)) long hyphenateAllUtf16(const hk::Hyphenator* hyphenator,
                                                             const Encoded* words,
                                                             std::vector<std::size_t>* points) {
-  long breaks = 0;
-  for (const std::u16string& word : words->utf16) {
-    hk::hyphenationPoints(*hyphenator, word, *points);
-    breaks += static_cast<long>(points->size());
-  }
-  return breaks;
+  return pointsOfAll(*hyphenator, words->utf16, *points);
 }
 
 // Through the C interface, in the form `form` names (8, 16 or 32).

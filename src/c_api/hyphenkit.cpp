@@ -65,23 +65,10 @@ int makeHyphenator(hy::Hyphenator value, hyphenkit_hyphenator** out) {
   return HYPHENKIT_OK;
 }
 
-// The breaks of a word in any of its forms, read where the caller has it, into the thread's
-// buffers; a malformed score list fails as the C++ hyphenate does, naming the word by `name()`.
-template <class Word, class Name>
-ptrdiff_t breaksOf(const hyphenkit_hyphenator* hyphenator, Word word, std::size_t* breaks,
-                   std::size_t capacity, Name name) {
-  thread_local std::vector<std::size_t> found;
-  const hy::detail::HyphenatorState& state = hy::detail::HyphenatorAccess::state(hyphenator->value);
-  if (!hy::detail::findBreaks(state, word, hy::detail::minimumsOf(state), nullptr, found)) {
-    throw hy::detail::malformedScores(name());
-  }
-  // A word has few breaks: a loop copies them faster than a call would.
-  for (std::size_t k = 0; k < found.size() && k < capacity; ++k)
-    breaks[k] = found[k];
-  return static_cast<ptrdiff_t>(found.size());
+// The UTF-8 form of a word, for naming it in a message.
+std::string nameOf(const char* word, std::size_t size) {
+  return std::string(viewOf(word, size));
 }
-
-// The UTF-8 form of a word of 16 or 32-bit units, for naming it in a message.
 template <class Unit>
 std::string nameOf(const Unit* word, std::size_t size) {
   std::u32string characters;
@@ -94,6 +81,38 @@ std::string nameOf(const Unit* word, std::size_t size) {
     }
   }
   return hy::detail::encodeUtf8Lossless(characters);
+}
+
+// The word as findBreaks reads it.
+std::string_view wordOf(const char* word, std::size_t size) {
+  return viewOf(word, size);
+}
+template <class Unit>
+std::span<const Unit> wordOf(const Unit* word, std::size_t size) {
+  return size == 0 ? std::span<const Unit>() : std::span<const Unit>(word, size);
+}
+
+// The breaks of a word in any of its forms, read where the caller has it, into the thread's
+// buffers; a malformed score list fails as the C++ hyphenate does.
+template <class Unit>
+ptrdiff_t breaksOf(const hyphenkit_hyphenator* hyphenator, const Unit* word, std::size_t size,
+                   std::size_t* breaks, std::size_t capacity) {
+  if (!hyphenator || (!word && size > 0) || (!breaks && capacity > 0)) {
+    return fail(HYPHENKIT_E_INVALID_ARGUMENT, "a null pointer with a size");
+  }
+  return guarded([&]() -> ptrdiff_t {
+    thread_local std::vector<std::size_t> found;
+    const hy::detail::HyphenatorState& state =
+        hy::detail::HyphenatorAccess::state(hyphenator->value);
+    if (!hy::detail::findBreaks(state, wordOf(word, size), hy::detail::minimumsOf(state), nullptr,
+                                found)) {
+      throw hy::detail::malformedScores(nameOf(word, size));
+    }
+    // A word has few breaks: a loop copies them faster than a call would.
+    for (std::size_t k = 0; k < found.size() && k < capacity; ++k)
+      breaks[k] = found[k];
+    return static_cast<ptrdiff_t>(found.size());
+  });
 }
 
 }  // namespace
@@ -187,35 +206,17 @@ void hyphenkit_hyphenator_free(hyphenkit_hyphenator* hyphenator) {
 
 ptrdiff_t hyphenkit_breaks_utf8(const hyphenkit_hyphenator* hyphenator, const char* word,
                                 size_t size, size_t* breaks, size_t capacity) {
-  if (!hyphenator || (!word && size > 0) || (!breaks && capacity > 0)) {
-    return fail(HYPHENKIT_E_INVALID_ARGUMENT, "a null pointer with a size");
-  }
-  return guarded([&]() -> ptrdiff_t {
-    const std::string_view utf8 = viewOf(word, size);
-    return breaksOf(hyphenator, utf8, breaks, capacity, [&] { return std::string(utf8); });
-  });
+  return breaksOf(hyphenator, word, size, breaks, capacity);
 }
 
 ptrdiff_t hyphenkit_breaks_utf16(const hyphenkit_hyphenator* hyphenator, const uint16_t* word,
                                  size_t size, size_t* breaks, size_t capacity) {
-  if (!hyphenator || (!word && size > 0) || (!breaks && capacity > 0)) {
-    return fail(HYPHENKIT_E_INVALID_ARGUMENT, "a null pointer with a size");
-  }
-  return guarded([&]() -> ptrdiff_t {
-    return breaksOf(hyphenator, std::span<const std::uint16_t>(word, size), breaks, capacity,
-                    [&] { return nameOf(word, size); });
-  });
+  return breaksOf(hyphenator, word, size, breaks, capacity);
 }
 
 ptrdiff_t hyphenkit_breaks_utf32(const hyphenkit_hyphenator* hyphenator, const uint32_t* word,
                                  size_t size, size_t* breaks, size_t capacity) {
-  if (!hyphenator || (!word && size > 0) || (!breaks && capacity > 0)) {
-    return fail(HYPHENKIT_E_INVALID_ARGUMENT, "a null pointer with a size");
-  }
-  return guarded([&]() -> ptrdiff_t {
-    return breaksOf(hyphenator, std::span<const std::uint32_t>(word, size), breaks, capacity,
-                    [&] { return nameOf(word, size); });
-  });
+  return breaksOf(hyphenator, word, size, breaks, capacity);
 }
 
 void hyphenkit_text_options_init(hyphenkit_text_options* options) {
