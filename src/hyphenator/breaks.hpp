@@ -30,10 +30,9 @@ struct Minimums {
                               std::vector<std::size_t>& breaks);
 
 // The same for a word of UTF-8 bytes, UTF-16 code units (as char16_t or uint16_t, C's) or 32-bit
-// code points, with the breaks
-// as offsets of units: the offset of the first unit of the character after each break (the
-// word's size for a break after its last). A byte of no well-formed UTF-8 sequence, or a
-// surrogate without its other half, is a character of its own, as decodeUtf8 and
+// code points, with the breaks as offsets of units: the offset of the first unit of the character
+// after each break (the word's size for a break after its last). A byte of no well-formed UTF-8
+// sequence, or a surrogate without its other half, is a character of its own, as decodeUtf8 and
 // decodeUtf16Character read them. A short word on the fast path is read once, straight to
 // letter classes; any other is decoded into the buffers of `scratch`, or of a Scratch of its own
 // when that is null.
